@@ -1,0 +1,93 @@
+// The per-user store: a tree of keys, each holding named text values, kept in one file.
+// Key paths use "\" between levels; key and value names match without regard to case
+// (one value per name, whatever its case), and the case first written is kept.
+// Every change is made under a lock and written whole to a new file that then replaces
+// the old one, so a crash or a second running program never tears the file or drops
+// another writer's value. A damaged file reads as empty and is moved aside, with a
+// time stamp in its name, before the next write replaces it.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tk {
+
+// Folds ASCII letters to lower case for matching names.
+std::string FoldCase(std::string_view s);
+
+class StoreTree {
+ public:
+  struct Value {
+    std::string name;
+    std::string data;
+  };
+  struct Key {
+    std::string path;  // as first written
+    std::vector<Value> values;
+  };
+
+  std::optional<std::string> GetValue(std::string_view key, std::string_view name) const;
+  bool KeyExists(std::string_view key) const;
+  std::vector<std::string> SubKeys(std::string_view key) const;  // names of the direct children
+  std::vector<Value> Values(std::string_view key) const;
+
+  void CreateKey(std::string_view key);
+  void SetValue(std::string_view key, std::string_view name, std::string_view data);
+  bool DeleteValue(std::string_view key, std::string_view name);
+  bool DeleteTree(std::string_view key);  // the key, its values and every key below it
+
+  bool empty() const { return keys_.empty(); }
+  bool operator==(const StoreTree& other) const;
+
+  std::string Serialize() const;
+  // False for text that is not a whole, well-formed store.
+  static bool Parse(std::string_view text, StoreTree& out);
+
+ private:
+  static std::string Normalize(std::string_view key);
+  std::map<std::string, Key> keys_;  // by folded, normalised path
+};
+
+class KeyStore {
+ public:
+  explicit KeyStore(std::filesystem::path file);
+
+  // The user's store: $TOOLKIT_STORE when set, else $XDG_CONFIG_HOME/toolkit/user.store
+  // (~/.config when XDG_CONFIG_HOME is unset). Looked up again at every call.
+  static KeyStore User();
+  static std::filesystem::path UserStorePath();
+
+  const std::filesystem::path& file() const { return file_; }
+
+  // A snapshot of the whole store. A missing, unreadable or damaged file reads as empty.
+  StoreTree Read() const;
+
+  // Runs `change` on the current content under the store's lock and writes the result.
+  // Raises run-time error 75 when the store cannot be written; the file is then untouched.
+  void Update(const std::function<void(StoreTree&)>& change);
+
+  std::optional<std::string> GetValue(std::string_view key, std::string_view name) const {
+    return Read().GetValue(key, name);
+  }
+  void SetValue(std::string_view key, std::string_view name, std::string_view data) {
+    Update([&](StoreTree& t) { t.SetValue(key, name, data); });
+  }
+
+ private:
+  std::filesystem::path file_;
+};
+
+// The runtime's GetSetting and SaveSetting over the user's store.
+std::string GetSetting(std::string_view app, std::string_view section, std::string_view name,
+                       std::string_view fallback);
+void SaveSetting(std::string_view app, std::string_view section, std::string_view name,
+                 std::string_view value);
+std::string SettingsKey(std::string_view app, std::string_view section);
+
+}  // namespace tk

@@ -1,0 +1,10 @@
+// Runs a GoogleTest program inside a QApplication, so window tests drive real Qt widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
