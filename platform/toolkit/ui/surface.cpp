@@ -1,0 +1,224 @@
+#include "surface.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <algorithm>
+
+#include "application.h"
+#include "controls.h"
+#include "form.h"
+#include "screen.h"
+
+namespace tk {
+
+int ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::MiddleButton:
+      return kMiddleButton;
+    default:
+      return 0;
+  }
+}
+
+int ButtonsOf(Qt::MouseButtons b) {
+  int r = 0;
+  if (b & Qt::LeftButton) r |= kLeftButton;
+  if (b & Qt::RightButton) r |= kRightButton;
+  if (b & Qt::MiddleButton) r |= kMiddleButton;
+  return r;
+}
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+  int r = 0;
+  if (m & Qt::ShiftModifier) r |= kShiftMask;
+  if (m & Qt::ControlModifier) r |= kCtrlMask;
+  if (m & Qt::AltModifier) r |= kAltMask;
+  return r;
+}
+
+ControlSurface::ControlSurface(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+  setMouseTracking(true);
+}
+
+void ControlSurface::AddControl(Control* control) {
+  controls_.push_back(control);
+}
+
+void ControlSurface::DetachAll() {
+  controls_.clear();
+  pressed_ = nullptr;
+  drag_source_ = nullptr;
+}
+
+void ControlSurface::SetBackColor(std::optional<OleColor> color) {
+  back_ = color;
+  update();
+}
+
+void ControlSurface::SetScale(double sx, double sy) {
+  sx_ = sx;
+  sy_ = sy;
+  for (Control* c : controls_) c->Place();
+  update();
+}
+
+QPointF ControlSurface::ToDesign(QPointF p) const {
+  return QPointF(p.x() / sx_, p.y() / sy_);
+}
+
+QRectF ControlSurface::RectOf(const Control& c) const {
+  return QRectF(TwipsToPixels(c.Left()) * sx_, TwipsToPixels(c.Top()) * sy_,
+                TwipsToPixels(c.Width()) * sx_, TwipsToPixels(c.Height()) * sy_);
+}
+
+void ControlSurface::RepaintControl(const Control& c) {
+  if (c.IsWidget()) return;
+  QRectF r = RectOf(c);
+  // Thick borders and lines reach beyond the box; repaint generously.
+  update(r.adjusted(-12 * sx_, -12 * sy_, 12 * sx_, 12 * sy_).toAlignedRect());
+}
+
+Control* ControlSurface::HitTest(QPointF p) const {
+  for (Control* c : controls_) {
+    if (c->IsWidget() || !c->Visible() || !c->Enabled() || !c->TakesMouse()) continue;
+    if (RectOf(*c).contains(p)) return c;
+  }
+  return nullptr;
+}
+
+void ControlSurface::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (back_) p.fillRect(rect(), ToQColor(*back_));
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  p.scale(sx_, sy_);
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    Control* c = *it;
+    if (c->IsWidget() || !c->Visible()) continue;
+    const QRectF box(TwipsToPixels(c->Left()), TwipsToPixels(c->Top()), TwipsToPixels(c->Width()),
+                     TwipsToPixels(c->Height()));
+    p.save();
+    c->Paint(p, box);
+    p.restore();
+  }
+  if (drag_source_ != nullptr) {
+    p.resetTransform();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(Qt::black, 2, Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.drawRect(drag_outline_.adjusted(1, 1, -1, -1));
+  }
+}
+
+void ControlSurface::RaiseMouse(Control* c, int which, QMouseEvent* e) {
+  if (c == nullptr) return;
+  const MouseHandler& h = which == 0 ? c->MouseDown : which == 1 ? c->MouseMove : c->MouseUp;
+  if (!h) return;
+  const QRectF r = RectOf(*c);
+  const float x = static_cast<float>(PixelsToTwips((e->position().x() - r.left()) / sx_));
+  const float y = static_cast<float>(PixelsToTwips((e->position().y() - r.top()) / sy_));
+  const int button = which == 1 ? ButtonsOf(e->buttons()) : ButtonOf(e->button());
+  const int shift = ShiftOf(e->modifiers());
+  RunHandler([&] { h(button, shift, x, y); });
+}
+
+void ControlSurface::mousePressEvent(QMouseEvent* e) {
+  if (drag_source_ != nullptr) return;  // a second button during a drag changes nothing
+  Control* c = HitTest(e->position());
+  if (c == nullptr) return;
+  if (c->DragAutomatic()) {
+    drag_source_ = c;
+    drag_outline_ = RectOf(*c);
+    drag_offset_ = e->position() - drag_outline_.topLeft();
+    update();
+    return;
+  }
+  pressed_ = c;
+  QPointer<ControlSurface> self(this);
+  RaiseMouse(c, 0, e);
+  if (!self) return;
+}
+
+void ControlSurface::UpdatePointer(QPointF pos) {
+  Control* c = HitTest(pos);
+  if (c != nullptr && c->MouseIcon())
+    setCursor(*c->MouseIcon());
+  else
+    unsetCursor();
+}
+
+void ControlSurface::mouseMoveEvent(QMouseEvent* e) {
+  if (drag_source_ != nullptr) {
+    const QRect before = drag_outline_.toAlignedRect().adjusted(-2, -2, 2, 2);
+    drag_outline_.moveTopLeft(e->position() - drag_offset_);
+    update(before);
+    update(drag_outline_.toAlignedRect().adjusted(-2, -2, 2, 2));
+    return;
+  }
+  UpdatePointer(e->position());
+  Control* target =
+      (e->buttons() != Qt::NoButton && pressed_ != nullptr) ? pressed_ : HitTest(e->position());
+  RaiseMouse(target, 1, e);
+}
+
+void ControlSurface::EndDrag(QMouseEvent* e) {
+  Control* source = drag_source_;
+  drag_source_ = nullptr;
+  update();
+  const QPointF global = e->globalPosition();
+  RunHandler([&] { form_.DropAt(*source, global); });
+}
+
+void ControlSurface::mouseReleaseEvent(QMouseEvent* e) {
+  if (drag_source_ != nullptr) {
+    if (e->buttons() == Qt::NoButton || ButtonOf(e->button()) == kLeftButton) EndDrag(e);
+    return;
+  }
+  Control* c = pressed_;
+  if (e->buttons() == Qt::NoButton) pressed_ = nullptr;
+  if (c == nullptr) return;
+  QPointer<ControlSurface> self(this);
+  RaiseMouse(c, 2, e);
+  if (!self) return;
+  if (c->Click && ButtonOf(e->button()) == kLeftButton && HitTest(e->position()) == c) {
+    auto click = c->Click;
+    RunHandler([&] { click(); });
+  }
+}
+
+void ControlSurface::mouseDoubleClickEvent(QMouseEvent* e) {
+  Control* c = HitTest(e->position());
+  if (c != nullptr && !c->DragAutomatic() && c->DblClick) {
+    auto dbl = c->DblClick;
+    RunHandler([&] { dbl(); });
+    return;
+  }
+  mousePressEvent(e);
+}
+
+bool ControlSurface::event(QEvent* e) {
+  if (e->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(e);
+    Control* c = HitTest(help->pos());
+    if (c != nullptr && !c->ToolTipText().empty()) {
+      QToolTip::showText(help->globalPos(), QString::fromStdString(c->ToolTipText()), this,
+                         RectOf(*c).toAlignedRect());
+    } else {
+      QToolTip::hideText();
+      e->ignore();
+    }
+    return true;
+  }
+  if (e->type() == QEvent::Leave) unsetCursor();
+  return QWidget::event(e);
+}
+
+}  // namespace tk

@@ -1,0 +1,75 @@
+// A container of controls: paints its drawn controls back to front, hit-tests them front
+// to back, shows their tooltips and pointers, delivers their mouse events and runs the
+// automatic drag and drop that starts on them. Its children are laid out in design pixels
+// (twips / 15) times the container's scale, which is 1 until the window resizes its
+// contents with itself.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "colors.h"
+
+namespace tk {
+
+class Control;
+class Form;
+
+class ControlSurface : public QWidget {
+ public:
+  ControlSurface(Form& form, QWidget* parent);
+
+  // Controls are added front to back, in the order of the window's description.
+  void AddControl(Control* control);
+  void DetachAll();
+  const std::vector<Control*>& Controls() const { return controls_; }
+
+  void SetBackColor(std::optional<OleColor> color);
+  void SetScale(double sx, double sy);
+  double ScaleX() const { return sx_; }
+  double ScaleY() const { return sy_; }
+
+  // The front-most visible drawn control that takes mouse input at a point given in
+  // this widget's pixels, or null.
+  Control* HitTest(QPointF widget_px) const;
+  // A control's rectangle in this widget's pixels.
+  QRectF RectOf(const Control& control) const;
+  void RepaintControl(const Control& control);
+
+  // The drag that is under way from this container, if any.
+  bool Dragging() const { return drag_source_ != nullptr; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+  void mouseMoveEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
+  void mouseDoubleClickEvent(QMouseEvent*) override;
+  bool event(QEvent*) override;
+
+ private:
+  QPointF ToDesign(QPointF widget_px) const;
+  void RaiseMouse(Control* c, int which, QMouseEvent* e);
+  void EndDrag(QMouseEvent* e);
+  void UpdatePointer(QPointF pos);
+
+  Form& form_;
+  std::vector<Control*> controls_;
+  std::optional<OleColor> back_;
+  double sx_ = 1.0, sy_ = 1.0;
+
+  Control* pressed_ = nullptr;
+  Control* drag_source_ = nullptr;
+  QPointF drag_offset_;  // from the outline's top left to the pointer, widget pixels
+  QRectF drag_outline_;
+};
+
+// The runtime's mouse state for an event.
+int ButtonOf(Qt::MouseButton b);
+int ButtonsOf(Qt::MouseButtons b);
+int ShiftOf(Qt::KeyboardModifiers m);
+
+}  // namespace tk
