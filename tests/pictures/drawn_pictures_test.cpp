@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
+#include "picture_drawing.h"
+#include "picture_stats.h"
+#include "pictures.h"
+
+namespace {
+
+using picture_stats::Alpha;
+using picture_stats::At;
+using picture_stats::Average;
+using picture_stats::Rgb;
+using picture_stats::ToRgb;
+
+struct DrawnPicture {
+  const char* name;
+  std::function<tk::PictureRef()> cached;
+  std::function<tk::PictureRef()> draw;
+  int width, height;
+  bool opaque;
+};
+
+const DrawnPicture kPictures[] = {
+    {"board", korvane::BoardTexturePicture, korvane::DrawBoardTexture, 700, 498, true},
+    {"tile 1", korvane::Player1TilePicture, korvane::DrawPlayer1Tile, 74, 55, true},
+    {"tile 2", korvane::Player2TilePicture, korvane::DrawPlayer2Tile, 74, 55, true},
+    {"pointing hand", [] { return korvane::PointingHandCursor().picture; },
+     korvane::DrawPointingHand, 32, 32, false},
+    {"open hand", [] { return korvane::OpenHandCursor().picture; }, korvane::DrawOpenHand, 32, 32,
+     false},
+    {"icon", korvane::AppIconPicture, korvane::DrawAppIcon, 32, 32, true},
+    {"bubble", korvane::SpeechBubblePicture, korvane::DrawSpeechBubble, 95, 94, true},
+};
+
+TEST(DrawnPictures, HaveTheirSizesAndAreOpaqueWhereTheyMustBe) {
+  for (const DrawnPicture& p : kPictures) {
+    SCOPED_TRACE(p.name);
+    const tk::PictureRef picture = p.cached();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width(), p.width);
+    EXPECT_EQ(picture->height(), p.height);
+    ASSERT_EQ(picture->argb().size(), static_cast<std::size_t>(p.width) * p.height);
+    if (!p.opaque) continue;
+    for (std::uint32_t px : picture->argb()) ASSERT_EQ(Alpha(px), 255);
+  }
+}
+
+TEST(DrawnPictures, AreDrawnOnceAndDrawingIsRepeatable) {
+  for (const DrawnPicture& p : kPictures) {
+    SCOPED_TRACE(p.name);
+    EXPECT_EQ(p.cached(), p.cached()) << "the cached picture is shared";
+    const tk::PictureRef first = p.draw(), second = p.draw();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first->argb(), second->argb());
+    EXPECT_EQ(first->argb(), p.cached()->argb());
+  }
+}
+
+void ExpectNear(const Rgb& actual, const Rgb& expected, double tolerance) {
+  EXPECT_NEAR(actual.r, expected.r, tolerance);
+  EXPECT_NEAR(actual.g, expected.g, tolerance);
+  EXPECT_NEAR(actual.b, expected.b, tolerance);
+}
+
+TEST(DrawnPictures, AverageColoursMatchTheirDescriptions) {
+  ExpectNear(Average(*korvane::BoardTexturePicture()), {180, 155, 123}, 1.5);
+  ExpectNear(Average(*korvane::Player1TilePicture()), {135, 199, 239}, 1.5);
+  ExpectNear(Average(*korvane::Player2TilePicture()), {223, 115, 176}, 1.5);
+}
+
+// How much neighbouring pixels differ one step along (dx, dy), summed over the channels.
+double MeanStepDifference(const tk::Picture& p, int dx, int dy) {
+  double sum = 0;
+  int count = 0;
+  for (int y = 20; y + 1 < p.height() - 1; ++y) {
+    for (int x = 1; x + 1 < p.width(); ++x) {
+      const Rgb a = ToRgb(At(p, x, y)), b = ToRgb(At(p, x + dx, y + dy));
+      sum += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+      ++count;
+    }
+  }
+  return sum / count;
+}
+
+TEST(BoardTexture, StripesRunFromTopLeftToBottomRight) {
+  const tk::Picture& board = *korvane::BoardTexturePicture();
+  const double along = MeanStepDifference(board, 1, 1);
+  const double across = MeanStepDifference(board, 1, -1);
+  EXPECT_GT(across, 3.0) << "stripes are visible";
+  EXPECT_LT(along, across * 0.5) << "pixels change little along the stripes";
+}
+
+TEST(BoardTexture, TopEdgeIsLighterAndGreyer) {
+  const tk::Picture& board = *korvane::BoardTexturePicture();
+  const Rgb top = Average(board, 0, 0, board.width(), 4);
+  const Rgb body = Average(board, 0, 100, board.width(), board.height());
+  EXPECT_GT(top.Sum(), body.Sum() + 30);
+  EXPECT_LT(top.Spread(), body.Spread() - 15);
+}
+
+TEST(BoardTexture, HoldsNoBoardLines) {
+  // The lines are navy and the circles teal; the cloth is tan everywhere, red over blue.
+  for (std::uint32_t px : korvane::BoardTexturePicture()->argb()) {
+    const Rgb c = ToRgb(px);
+    ASSERT_GT(c.r, c.b + 20);
+    ASSERT_GT(c.Sum(), 300);
+  }
+}
+
+TEST(Tiles, GlossBandAboveDarkRimsInTheirOwnHue) {
+  struct Case {
+    const char* name;
+    tk::PictureRef tile;
+    bool blue;
+  } cases[] = {{"player 1", korvane::Player1TilePicture(), true},
+               {"player 2", korvane::Player2TilePicture(), false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const tk::Picture& t = *c.tile;
+    const Rgb band = Average(t, 0, 7, t.width(), 15);
+    const Rgb body = Average(t, 0, 26, t.width(), 44);
+    const Rgb top_rim = Average(t, 0, 0, t.width(), 2);
+    const Rgb bottom_rim = Average(t, 0, t.height() - 2, t.width(), t.height());
+    EXPECT_GT(band.Sum(), body.Sum() + 60);
+    EXPECT_LT(top_rim.Sum(), body.Sum() - 60);
+    EXPECT_LT(bottom_rim.Sum(), body.Sum() - 60);
+    for (const Rgb& rim : {top_rim, bottom_rim}) {
+      if (c.blue)
+        EXPECT_GT(rim.b, rim.r + 60) << "rim stays blue";
+      else
+        EXPECT_GT(rim.r, rim.g + 60) << "rim stays pink";
+    }
+  }
+}
+
+double Distance(const Rgb& a, const Rgb& b) {
+  return std::sqrt((a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) +
+                   (a.b - b.b) * (a.b - b.b));
+}
+
+int CountNear(const tk::Picture& p, const Rgb& colour, double within) {
+  int n = 0;
+  for (std::uint32_t px : p.argb()) n += Distance(ToRgb(px), colour) < within;
+  return n;
+}
+
+TEST(AppIcon, AmberBoardWithBlueLinesAndBothPlayersPieces) {
+  const tk::Picture& icon = *korvane::AppIconPicture();
+  const Rgb inside_corner = ToRgb(At(icon, 2, 29));
+  EXPECT_GT(inside_corner.r, 220);
+  EXPECT_GT(inside_corner.r, inside_corner.g + 30);
+  EXPECT_GT(inside_corner.g, inside_corner.b + 80);
+  const Rgb centre = ToRgb(At(icon, 16, 16));
+  EXPECT_GT(centre.b, centre.r + 100) << "the spokes meet in the centre";
+  EXPECT_GT(CountNear(icon, {135, 199, 239}, 40), 10);
+  EXPECT_GT(CountNear(icon, {139, 16, 24}, 40), 10);
+}
+
+TEST(SpeechBubble, AmberBubbleWithTailAtLowerLeftOnWhite) {
+  const tk::Picture& bubble = *korvane::SpeechBubblePicture();
+  const Rgb white{255, 255, 255};
+  for (auto [x, y] : {std::pair{0, 0}, {94, 0}, {0, 93}, {94, 93}, {80, 85}}) {
+    EXPECT_EQ(Distance(ToRgb(At(bubble, x, y)), white), 0) << x << "," << y;
+  }
+  auto amber = [&](int x, int y) {
+    const Rgb c = ToRgb(At(bubble, x, y));
+    return c.r > 200 && c.r > c.g + 30 && c.g > c.b + 60;
+  };
+  EXPECT_TRUE(amber(20, 40));
+  EXPECT_TRUE(amber(75, 55));
+  EXPECT_TRUE(amber(14, 78)) << "the tail";
+  EXPECT_FALSE(amber(80, 78)) << "no tail at the lower right";
+  // The quotation marks are light on the amber, one each side of the middle.
+  EXPECT_LT(Distance(ToRgb(At(bubble, 39, 47)), {255, 246, 222}), 10);
+  EXPECT_LT(Distance(ToRgb(At(bubble, 58, 47)), {255, 246, 222}), 10);
+  EXPECT_TRUE(amber(48, 47)) << "the marks stand apart";
+}
+
+}  // namespace
