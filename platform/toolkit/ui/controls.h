@@ -81,6 +81,8 @@ class Control {
   virtual void Paint(QPainter&, const QRectF&) {}
   // Places a widget control at its geometry under the container's scale.
   virtual void Place() {}
+  // The window unloads: a control that holds something outside the window lets go of it.
+  virtual void Detach() {}
 
   // Events; a handler that is not set is not raised.
   std::function<void()> Click;

@@ -269,6 +269,7 @@ void Form::Destroy() {
   auto& forms = LoadedForms();
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   client_->DetachAll();
+  for (auto& c : controls_) c->Detach();
   // Handlers of these controls may be running further up the stack; they are freed once
   // the event loop is back in control.
   auto retired = std::make_shared<std::vector<std::unique_ptr<Control>>>(std::move(controls_));
