@@ -1,0 +1,21 @@
+// The whole object layer in one include.
+#pragma once
+
+#include "activation.h"
+#include "class_factory.h"
+#include "connection_point.h"
+#include "dispatch.h"
+#include "dispatch_table.h"
+#include "guid.h"
+#include "hresult.h"
+#include "hresult_errors.h"
+#include "late_bound.h"
+#include "module_lifetime.h"
+#include "module_resources.h"
+#include "object.h"
+#include "picture_object.h"
+#include "property_bag.h"
+#include "registration.h"
+#include "type_library.h"
+#include "unknown.h"
+#include "variant.h"

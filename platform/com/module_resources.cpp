@@ -1,0 +1,81 @@
+#include "module_resources.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+
+#include "key_store.h"
+
+namespace com {
+
+const Resource* FindResource(const ResourceTable& table, std::string_view type, std::uint32_t id) {
+  const std::string folded = tk::FoldCase(type);
+  for (std::size_t i = 0; i < table.count; ++i) {
+    const Resource& r = table.items[i];
+    if (r.id == id && r.type && tk::FoldCase(r.type) == folded) return &r;
+  }
+  return nullptr;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadModuleResource(const std::string& module_file,
+                                                            std::string_view type, std::uint32_t id,
+                                                            std::string* why) {
+  auto fail = [why](std::string text) -> std::optional<std::vector<std::uint8_t>> {
+    if (why) *why = std::move(text);
+    return std::nullopt;
+  };
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(module_file, ec))
+    return fail("module file '" + module_file + "' was not found");
+  void* handle = dlopen(module_file.c_str(), RTLD_LAZY | RTLD_LOCAL);
+  if (!handle) {
+    const char* err = dlerror();
+    return fail("module file '" + module_file + "' could not be loaded: " + (err ? err : "?"));
+  }
+  std::optional<std::vector<std::uint8_t>> out;
+  auto resources = reinterpret_cast<ComModuleResourcesFn>(dlsym(handle, kResourcesExport));
+  const ResourceTable* table = resources ? resources() : nullptr;
+  if (!table) {
+    out = fail("module file '" + module_file + "' carries no resources");
+  } else if (const Resource* r = FindResource(*table, type, id)) {
+    out.emplace(r->data, r->data + r->size);
+  } else {
+    out = fail("module file '" + module_file + "' has no resource " + std::string(type) + " " +
+               std::to_string(id));
+  }
+  dlclose(handle);
+  return out;
+}
+
+std::vector<std::uint8_t> GuidResource(const GUID& guid) {
+  std::vector<std::uint8_t> out = {16, 0, 0, 0};
+  const auto b = ToBytes(guid);
+  out.insert(out.end(), b.begin(), b.end());
+  return out;
+}
+
+std::optional<GUID> ParseGuidResource(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() != 20 || bytes[0] != 16 || bytes[1] || bytes[2] || bytes[3]) return std::nullopt;
+  return FromBytes(bytes.data() + 4);
+}
+
+std::string VersionInfoText(std::span<const std::pair<std::string, std::string>> values) {
+  std::string out;
+  for (const auto& [name, value] : values) out += name + "=" + value + "\n";
+  return out;
+}
+
+bool IsSelfRegistering(std::string_view info) {
+  size_t start = 0;
+  while (start <= info.size()) {
+    size_t end = info.find('\n', start);
+    if (end == std::string_view::npos) end = info.size();
+    const std::string_view line = info.substr(start, end - start);
+    const std::string_view name = line.substr(0, line.find('='));
+    if (tk::FoldCase(name) == "oleselfregister") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace com

@@ -1,0 +1,273 @@
+#include "activation.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "class_factory.h"
+#include "counter_object.h"
+#include "key_store.h"
+#include "late_bound.h"
+#include "module_resources.h"
+#include "registration.h"
+#include "type_library.h"
+
+namespace {
+
+using com::Variant;
+
+const std::string kServer = std::filesystem::weakly_canonical(COM_TEST_SERVER).string();
+const std::string kClassKey = "Software\\Classes\\CLSID\\" + com::ToString(comtest::kCounterClsid);
+
+// Runs one of the server module's own registration exports, as comreg does.
+com::HRESULT RunServerExport(const std::string& file, const char* name) {
+  void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) return com::CO_E_ERRORINDLL;
+  auto fn = reinterpret_cast<com::DllRegisterServerFn>(dlsym(handle, name));
+  const com::HRESULT hr = fn ? fn() : com::CO_E_ERRORINDLL;
+  dlclose(handle);
+  return hr;
+}
+
+tk::RuntimeError CreateObjectError(std::string_view name) {
+  try {
+    com::CreateObject(name);
+  } catch (const tk::RuntimeError& e) {
+    return e;
+  }
+  return tk::RuntimeError(0, "no error");
+}
+
+// Every test starts from a store that holds something of the user's own.
+class ActivationTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    store.Update([](tk::StoreTree& t) {
+      t.DeleteTree("Software");
+      t.SetValue("Software\\Classes\\.txt", "", "txtfile");
+      t.SetValue("Software\\VB and VBA Program Settings\\Korvane2\\Players", "Player1", "Ann");
+    });
+    before = store.Read();
+  }
+  void TearDown() override {
+    com::CoFreeUnusedLibraries();
+    EXPECT_EQ(com::LoadedModuleCount(), 0u);
+  }
+  void Register() { ASSERT_EQ(RunServerExport(kServer, "DllRegisterServer"), com::S_OK); }
+  void RegisterClassAt(const std::string& file) {
+    store.SetValue(kClassKey + "\\InprocServer32", "", file);
+  }
+
+  tk::KeyStore store = tk::KeyStore::User();
+  tk::StoreTree before;
+};
+
+TEST_F(ActivationTest, RegistrationRecordsEveryFact) {
+  Register();
+  const tk::StoreTree t = store.Read();
+  const std::string clsid = com::ToString(comtest::kCounterClsid);
+  const std::string libid = com::ToString(comtest::kCounterLibid);
+  const std::string iid = com::ToString(comtest::kCounterIid);
+  const std::string classes = "Software\\Classes\\";
+  const struct {
+    std::string key, name, data;
+  } facts[] = {
+      {kClassKey, "", "Counter"},
+      {kClassKey + "\\InprocServer32", "", kServer},
+      {kClassKey + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {kClassKey + "\\ProgID", "", "ComTest.Counter"},
+      {kClassKey + "\\MiscStatus", "", "0"},
+      {kClassKey + "\\MiscStatus\\1", "", "131473"},
+      {kClassKey + "\\ToolboxBitmap32", "", kServer + ", 30000"},
+      {kClassKey + "\\TypeLib", "", libid},
+      {kClassKey + "\\Version", "", "1.0"},
+      {classes + "comtest.counter", "", "Counter"},
+      {classes + "ComTest.Counter\\CLSID", "", clsid},
+      {classes + "Interface\\" + iid, "", "_Counter"},
+      {classes + "Interface\\" + iid + "\\ProxyStubClsid32", "",
+       "{00020424-0000-0000-C000-000000000046}"},
+      {classes + "Interface\\" + iid + "\\TypeLib", "", libid},
+      {classes + "Interface\\" + iid + "\\TypeLib", "Version", "1.0"},
+      {classes + "TypeLib\\" + libid + "\\1.0", "", "ComTest"},
+      {classes + "TypeLib\\" + libid + "\\1.0\\0\\linux", "", kServer},
+      {classes + "TypeLib\\" + libid + "\\1.0\\FLAGS", "", "2"},
+      {classes + "TypeLib\\" + libid + "\\1.0\\HELPDIR", "", "/tmp"},
+  };
+  for (const auto& f : facts)
+    EXPECT_EQ(t.GetValue(f.key, f.name), f.data) << f.key << " " << f.name;
+  EXPECT_TRUE(t.KeyExists(kClassKey + "\\Control"));
+}
+
+TEST_F(ActivationTest, UnregistrationLeavesTheStoreAsBeforeAndOthersValuesAlone) {
+  Register();
+  ASSERT_EQ(RunServerExport(kServer, "DllUnregisterServer"), com::S_OK);
+  EXPECT_TRUE(store.Read() == before);
+
+  // A value someone else put under the class's keys, and one changed since, both stay.
+  Register();
+  store.SetValue(kClassKey + "\\InprocServer32", "Note", "mine");
+  store.SetValue(kClassKey + "\\Version", "", "2.0");
+  ASSERT_EQ(RunServerExport(kServer, "DllUnregisterServer"), com::S_OK);
+  const tk::StoreTree t = store.Read();
+  EXPECT_EQ(t.GetValue(kClassKey + "\\InprocServer32", "Note"), "mine");
+  EXPECT_EQ(t.GetValue(kClassKey + "\\InprocServer32", ""), std::nullopt);
+  EXPECT_EQ(t.GetValue(kClassKey + "\\Version", ""), "2.0");
+  EXPECT_FALSE(t.KeyExists(kClassKey + "\\ProgID"));
+  EXPECT_EQ(t.GetValue("Software\\Classes\\.txt", ""), "txtfile");
+}
+
+TEST_F(ActivationTest, CreatesByProgIdAndClassIdThroughTheModule) {
+  Register();
+  com::CLSID clsid;
+  ASSERT_EQ(com::CLSIDFromProgID("comtest.COUNTER", &clsid), com::S_OK);
+  EXPECT_EQ(clsid, comtest::kCounterClsid);
+
+  auto by_progid = com::CreateObject("ComTest.Counter");
+  auto by_clsid = com::CreateObject(com::ToString(comtest::kCounterClsid));
+  EXPECT_EQ(com::LoadedModuleCount(), 1u);
+  EXPECT_FALSE(com::SameObject(by_progid.get(), by_clsid.get()));
+
+  com::PropertyPut(by_progid.get(), comtest::kValue, 1.5);
+  EXPECT_EQ(com::PropertyGet(by_progid.get(), "value").i4(), 2);
+  try {
+    com::Method(by_clsid.get(), "Fail");
+    FAIL();
+  } catch (const tk::RuntimeError& e) {
+    EXPECT_EQ(e.number(), 1001);
+    EXPECT_EQ(e.description(), "Counter refused");
+  }
+
+  // The host's sink sees the module's event and its change comes back to the module.
+  auto sink = com::Make<com::EventSink>();
+  sink->On(comtest::kChangedEvent, [](std::span<Variant> args) { args[0].AssignThroughRef(10.0); });
+  const auto cookie = com::Advise(by_progid.get(), comtest::kCounterEventsIid, sink.get());
+  std::vector<Variant> args = {std::int16_t{1}};
+  com::Method(by_progid.get(), comtest::kBump, args);
+  EXPECT_EQ(com::PropertyGet(by_progid.get(), comtest::kValue).i4(), 12);
+  com::Unadvise(by_progid.get(), comtest::kCounterEventsIid, cookie);
+}
+
+TEST_F(ActivationTest, TheModuleStaysWhileAnObjectOrALockLives) {
+  Register();
+  auto object = com::CreateObject("ComTest.Counter");
+  com::CoFreeUnusedLibraries();
+  EXPECT_EQ(com::LoadedModuleCount(), 1u);  // an object alive
+
+  com::ComPtr<com::IClassFactory> factory;
+  ASSERT_EQ(
+      com::CoGetClassObject(comtest::kCounterClsid, com::IClassFactory::kIid, factory.PutVoid()),
+      com::S_OK);
+  factory->LockServer(true);
+  factory.Reset();
+  object.Reset();
+  com::CoFreeUnusedLibraries();
+  EXPECT_EQ(com::LoadedModuleCount(), 1u);  // a lock held
+
+  ASSERT_EQ(
+      com::CoGetClassObject(comtest::kCounterClsid, com::IClassFactory::kIid, factory.PutVoid()),
+      com::S_OK);
+  factory->LockServer(false);
+  com::ComPtr<com::IUnknown> unknown;
+  EXPECT_EQ(factory->CreateInstance(factory.get(), com::IUnknown::kIid, unknown.PutVoid()),
+            com::CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(factory->CreateInstance(nullptr, com::IPictureDisp::kIid, unknown.PutVoid()),
+            com::E_NOINTERFACE);
+  factory.Reset();
+  com::CoFreeUnusedLibraries();
+  EXPECT_EQ(com::LoadedModuleCount(), 0u);
+
+  // Loaded again on the next creation.
+  EXPECT_TRUE(com::CreateObject("ComTest.Counter"));
+}
+
+TEST_F(ActivationTest, EachFailureToCreateSaysWhatWentWrong) {
+  void* out = nullptr;
+  std::string why;
+  EXPECT_EQ(
+      com::CoCreateInstance(comtest::kCounterClsid, nullptr, com::IDispatch::kIid, &out, &why),
+      com::REGDB_E_CLASSNOTREG);
+  EXPECT_NE(why.find(com::ToString(comtest::kCounterClsid)), std::string::npos) << why;
+  tk::RuntimeError e = CreateObjectError("ComTest.Counter");
+  EXPECT_EQ(e.number(), 429);
+  EXPECT_EQ(e.description(),
+            "ActiveX component can't create object: class ComTest.Counter is not registered");
+
+  const std::string missing =
+      (std::filesystem::temp_directory_path() / "no-such-module.so").string();
+  const std::string text_file =
+      (std::filesystem::path(getenv("HOME")) / "not-a-module.so").string();
+  std::ofstream(text_file) << "plain text\n";
+  const struct {
+    std::string file;
+    com::HRESULT hr;
+    std::string says;
+  } cases[] = {
+      {missing, com::CO_E_DLLNOTFOUND, "module file '" + missing + "' of class"},
+      {text_file, com::CO_E_ERRORINDLL, "module file '" + text_file + "' could not be loaded"},
+      {COM_TEST_NO_EXPORTS, com::CO_E_ERRORINDLL,
+       "module file '" COM_TEST_NO_EXPORTS "' does not export DllGetClassObject"},
+  };
+  for (const auto& c : cases) {
+    RegisterClassAt(c.file);
+    EXPECT_EQ(
+        com::CoCreateInstance(comtest::kCounterClsid, nullptr, com::IDispatch::kIid, &out, &why),
+        c.hr);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_NE(why.find(c.says), std::string::npos) << why;
+    e = CreateObjectError(com::ToString(comtest::kCounterClsid));
+    EXPECT_EQ(e.number(), 429);
+    EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+  }
+  EXPECT_EQ(com::LoadedModuleCount(), 0u);
+}
+
+TEST(ModuleResourcesTest, AModuleCarriesItsTypeInformationAndIdentifiers) {
+  const auto typelib = com::ReadModuleResource(kServer, "typelib", 1);
+  ASSERT_TRUE(typelib);
+  const auto lib = com::typelib::Deserialize(*typelib);
+  ASSERT_TRUE(lib);
+  EXPECT_EQ(lib->name, "ComTest");
+  ASSERT_NE(lib->Find("Counter"), nullptr);
+
+  const auto iid = com::ReadModuleResource(kServer, "_IID_COUNTER", 1);
+  ASSERT_TRUE(iid);
+  ASSERT_EQ(iid->size(), 20u);
+  EXPECT_EQ(com::ParseGuidResource(*iid), comtest::kCounterIid);
+
+  const auto version = com::ReadModuleResource(kServer, "VERSION", 1);
+  ASSERT_TRUE(version);
+  EXPECT_TRUE(com::IsSelfRegistering(std::string(version->begin(), version->end())));
+
+  std::string why;
+  EXPECT_FALSE(com::ReadModuleResource(kServer, "BITMAP", 30000, &why));
+  EXPECT_NE(why.find("has no resource BITMAP 30000"), std::string::npos) << why;
+  EXPECT_FALSE(com::ReadModuleResource(COM_TEST_NO_EXPORTS, "TYPELIB", 1, &why));
+  EXPECT_NE(why.find("carries no resources"), std::string::npos) << why;
+}
+
+TEST(ComregTest, RegistersShowsPrintsAndUnregisters) {
+  auto run = [](const std::string& args) {
+    std::string out;
+    FILE* p = popen((std::string(COMREG) + " " + args + " 2>&1").c_str(), "r");
+    char buf[512];
+    while (p && fgets(buf, sizeof buf, p)) out += buf;
+    const int status = p ? pclose(p) : -1;
+    return std::make_pair(status, out);
+  };
+  EXPECT_EQ(run("register " + kServer).first, 0);
+  auto [status, shown] = run("show ComTest.Counter");
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(shown.find("ThreadingModel = \"Apartment\""), std::string::npos) << shown;
+  EXPECT_NE(shown.find("(default) = \"131473\""), std::string::npos) << shown;
+  auto [typeinfo_status, printed] = run("typeinfo " + kServer);
+  EXPECT_EQ(typeinfo_status, 0);
+  EXPECT_NE(printed.find("coclass Counter {"), std::string::npos) << printed;
+  EXPECT_EQ(run("unregister " + kServer).first, 0);
+  EXPECT_NE(run("show ComTest.Counter").first, 0);
+  EXPECT_NE(run("register /no/such/module.so").first, 0);
+}
+
+}  // namespace
