@@ -21,7 +21,7 @@ namespace {
 
 // Members that the extender has itself; everything else goes on to the control.
 enum ExtenderId : com::DISPID {
-  kExtName = 0x80010000,
+  kExtName = 0x60010000,
   kExtMove,
   kExtLeft,
   kExtTop,
