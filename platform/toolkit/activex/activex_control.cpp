@@ -121,7 +121,7 @@ class Extender : public com::Object<com::IDispatch> {
         // Move Left, [Top], [Width], [Height], in the container's units (twips).
         auto arg = [&](std::size_t i, double current) {
           return i < args.size() && !args[i].Deref().is_missing() ? args[i].Deref().ToR8()
-                                                                   : current;
+                                                                  : current;
         };
         if (args.empty()) Raise(kInvalidProcedureCall);
         c.Move(arg(0, c.Left()), arg(1, c.Top()), arg(2, c.Width()), arg(3, c.Height()));
@@ -174,8 +174,7 @@ class Sink : public com::Object<com::IDispatch> {
 
 }  // namespace
 
-ActiveXControl::ActiveXControl(Form& form, ControlSurface& container, std::string name,
-                               int index)
+ActiveXControl::ActiveXControl(Form& form, ControlSurface& container, std::string name, int index)
     : Control(form, container, std::move(name), index) {}
 
 ActiveXControl::~ActiveXControl() {
@@ -216,8 +215,8 @@ void ActiveXControl::Create(const com::CLSID& clsid, com::ComPtr<com::IPropertyB
   const com::HRESULT hr =
       com::CoCreateInstance(clsid, nullptr, IControl::kIid, control.PutVoid(), &why);
   if (com::Failed(hr) || !control) {
-    Raise(kCantCreateObject, ErrorDescription(kCantCreateObject) +
-                                 (why.empty() ? std::string() : ": " + why));
+    Raise(kCantCreateObject,
+          ErrorDescription(kCantCreateObject) + (why.empty() ? std::string() : ": " + why));
   }
   control_ = control;
   dispatch_ = control.As<com::IDispatch>();

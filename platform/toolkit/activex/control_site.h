@@ -18,7 +18,8 @@ inline constexpr com::DISPID DISPID_AMBIENT_USERMODE = -709;
 
 struct IControlSite : com::IUnknown {
   using Base = com::IUnknown;
-  static constexpr com::IID kIid{0x6b1c52a0, 0x3f4e, 0x4d21, {0x9a, 0x57, 0x1e, 0x83, 0x2c, 0x40, 0x7d, 0x11}};
+  static constexpr com::IID kIid{
+      0x6b1c52a0, 0x3f4e, 0x4d21, {0x9a, 0x57, 0x1e, 0x83, 0x2c, 0x40, 0x7d, 0x11}};
 
   virtual com::HRESULT GetAmbientProperty(com::DISPID id, com::Variant* out) = 0;
   // The object the container wraps around the control: Name, Move and the rest.
@@ -29,7 +30,8 @@ struct IControlSite : com::IUnknown {
 
 struct IControl : com::IUnknown {
   using Base = com::IUnknown;
-  static constexpr com::IID kIid{0x6b1c52a1, 0x3f4e, 0x4d21, {0x9a, 0x57, 0x1e, 0x83, 0x2c, 0x40, 0x7d, 0x11}};
+  static constexpr com::IID kIid{
+      0x6b1c52a1, 0x3f4e, 0x4d21, {0x9a, 0x57, 0x1e, 0x83, 0x2c, 0x40, 0x7d, 0x11}};
 
   // Null: the host lets go of the control.
   virtual com::HRESULT SetClientSite(IControlSite* site) = 0;

@@ -188,7 +188,8 @@ float UserControl::ScaleHeight() const {
 }
 
 float UserControl::TextWidth(const std::string& text) const {
-  return static_cast<float>(QFontMetricsF(ToQFont(font_)).horizontalAdvance(QString::fromStdString(text)));
+  return static_cast<float>(
+      QFontMetricsF(ToQFont(font_)).horizontalAdvance(QString::fromStdString(text)));
 }
 
 void UserControl::Print(const std::string& text) {
