@@ -74,10 +74,11 @@ TEST_F(NewGame, CheckBoxWaitsForTheNextNewGame) {
 
   form.chkFirtsMovePlayer1->SetValue(0);
   form.chkFirtsMovePlayer1->SetValue(1);
-  form.chkFirtsMovePlayer1->SetValue(0);
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbFalse);
+  EXPECT_EQ(modMain::Player1Turn, tk::kVbFalse) << "ticking during a game changed the turn";
   Drag(form.Player2sButtonAvailable(1), form.ButtonLocation(9));
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbTrue) << "ticking during a game changed the turn";
+  ASSERT_EQ(modMain::Player1Turn, tk::kVbTrue);
+  form.chkFirtsMovePlayer1->SetValue(0);
+  EXPECT_EQ(modMain::Player1Turn, tk::kVbTrue) << "clearing during a game changed the turn";
 
   form.mnuFileNewGame_Click();  // answered Yes
   EXPECT_EQ(modMain::Player1Turn, tk::kVbFalse) << "unticked: player 2 moves first";
