@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTest>
+#include <array>
+#include <cstdint>
+
+#include "errors.h"
+#include "form.h"
+#include "modCapsNumScrollOnOff.h"
+#include "modFrmAnim.h"
+#include "user32.h"
+
+namespace {
+
+using namespace user32;
+
+TEST(AnimateForm, EffectNumbersMapToTheirFlags) {
+  const struct {
+    std::int32_t effect;
+    DWORD flags;
+  } table[] = {
+      {0, 0x50002}, {1, 0x10001}, {2, 0x10008},   {3, 0x10004},   {4, 0x10009},
+      {5, 0x10006}, {6, 0x1000A}, {7, 0x10005},   {8, 0x10010},   {9, 0x60014},
+      {10, 0},      {-1, 0},      {INT32_MIN, 0}, {INT32_MAX, 0}, {256, 0},
+  };
+  for (const auto& row : table)
+    EXPECT_EQ(modFrmAnim::EffectFlags(row.effect), row.flags) << row.effect;
+}
+
+class SmallForm : public tk::Form {
+ public:
+  SmallForm() : Form("frmSmall") {}
+
+ protected:
+  void Describe() override {
+    Attributes().caption = "Small";
+    Attributes().client_width = 3000;
+    Attributes().client_height = 2000;
+  }
+};
+
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST(AnimateForm, WithoutFlagsTheFormStaysAndIsRepaintedAllTheSame) {
+  SmallForm form;
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Window()));
+  for (std::int32_t effect : {10, -1}) {
+    SCOPED_TRACE(effect);
+    PaintCounter counter;
+    form.Window()->installEventFilter(&counter);
+    QElapsedTimer clock;
+    clock.start();
+    modFrmAnim::AnimateForm(form, effect, 300);
+    EXPECT_LT(clock.elapsed(), 250) << "no animation runs";
+    form.Window()->removeEventFilter(&counter);
+    EXPECT_TRUE(form.Window()->isVisible());
+    EXPECT_GE(counter.paints, 1);
+  }
+  form.Unload();
+}
+
+TEST(AnimateForm, EffectEightHidesTheFormOverItsDuration) {
+  SmallForm form;
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Window()));
+  QElapsedTimer clock;
+  clock.start();
+  modFrmAnim::AnimateForm(form, 8, 300);
+  EXPECT_GE(clock.elapsed(), 280);
+  EXPECT_FALSE(form.Window()->isVisible());
+  EXPECT_TRUE(form.IsLoaded());
+  form.Unload();
+}
+
+using KeyTable = std::array<std::uint8_t, 256>;
+
+KeyTable ReadKeys() {
+  KeyTable t{};
+  GetKeyboardState(t.data());
+  return t;
+}
+
+TEST(SetLockKeyOn, SetsOnlyThatKeyToToggledOnAndNotDown) {
+  KeyTable keys{};
+  keys[145] = 0x81;
+  keys[20] = 0x80;
+  keys[144] = 0x7F;  // every other bit set
+  SetKeyboardState(keys.data());
+  modCapsNumScrollOnOff::SetLockKeyOn(20);
+  modCapsNumScrollOnOff::SetLockKeyOn(144);
+  KeyTable expected = keys;
+  expected[20] = 0x01;
+  expected[144] = 0x01;
+  EXPECT_EQ(ReadKeys(), expected);
+  modCapsNumScrollOnOff::SetLockKeyOn(0);
+  modCapsNumScrollOnOff::SetLockKeyOn(255);
+  EXPECT_EQ(ReadKeys()[0], 0x01);
+  EXPECT_EQ(ReadKeys()[255], 0x01);
+}
+
+TEST(SetLockKeyOn, KeyOutsideTheTableRaisesSubscriptOutOfRangeAndWritesNothing) {
+  for (std::int32_t key : {256, -1, INT32_MIN}) {
+    SCOPED_TRACE(key);
+    KeyTable keys{};
+    keys[144] = 0x80;
+    keys[0] = 0x01;
+    SetKeyboardState(keys.data());
+    try {
+      modCapsNumScrollOnOff::SetLockKeyOn(key);
+      ADD_FAILURE() << "no error raised";
+    } catch (const tk::RuntimeError& e) {
+      EXPECT_EQ(e.number(), tk::kSubscriptOutOfRange);
+    }
+    EXPECT_EQ(ReadKeys(), keys);
+  }
+}
+
+}  // namespace
