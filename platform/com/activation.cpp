@@ -74,7 +74,7 @@ HRESULT ModuleFor(const std::string& file, const CLSID& clsid, LoadedModule& out
 HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid) {
   if (!clsid) return E_POINTER;
   *clsid = GUID_NULL;
-  const auto text = tk::KeyStore::User().GetValue(
+  const auto text = tk::MergedValue(
       std::string(kClassesRoot) + "\\" + std::string(progid) + "\\CLSID", "");
   if (!text) return REGDB_E_CLASSNOTREG;
   const auto g = ParseGuid(*text);
@@ -84,7 +84,7 @@ HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid) {
 }
 
 std::optional<std::string> InprocServerOf(const CLSID& clsid) {
-  return tk::KeyStore::User().GetValue(
+  return tk::MergedValue(
       std::string(kClassesRoot) + "\\CLSID\\" + ToString(clsid) + "\\InprocServer32", "");
 }
 

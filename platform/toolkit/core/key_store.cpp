@@ -1,5 +1,7 @@
 #include "key_store.h"
 
+#include "app_info.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -343,6 +345,21 @@ std::filesystem::path KeyStore::UserStorePath() {
     base = "/tmp";
   }
   return base / "toolkit" / "user.store";
+}
+
+std::filesystem::path KeyStore::MachineStorePath() {
+  if (const char* p = std::getenv("TOOLKIT_MACHINE_STORE"); p && *p) return p;
+  static const int anchor = 0;
+  return std::filesystem::path(ModuleFolder(&anchor)) / "machine.store";
+}
+
+std::optional<std::string> MergedValue(std::string_view key, std::string_view name) {
+  if (auto v = KeyStore::User().GetValue(key, name)) return v;
+  const auto machine = KeyStore::MachineStorePath();
+  std::error_code ec;
+  // Only an existing machine store is read: reading creates nothing in its folder.
+  if (!std::filesystem::is_regular_file(machine, ec)) return std::nullopt;
+  return KeyStore(machine).GetValue(key, name);
 }
 
 KeyStore KeyStore::User() {

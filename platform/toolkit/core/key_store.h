@@ -62,6 +62,10 @@ class KeyStore {
   // (~/.config when XDG_CONFIG_HOME is unset). Looked up again at every call.
   static KeyStore User();
   static std::filesystem::path UserStorePath();
+  // The machine-wide part, read after the user's own where callers merge the two (class
+  // registrations): $TOOLKIT_MACHINE_STORE when set, else machine.store beside the
+  // runtime's own library, where an installation or a build tree writes it.
+  static std::filesystem::path MachineStorePath();
 
   const std::filesystem::path& file() const { return file_; }
 
@@ -89,5 +93,8 @@ std::string GetSetting(std::string_view app, std::string_view section, std::stri
 void SaveSetting(std::string_view app, std::string_view section, std::string_view name,
                  std::string_view value);
 std::string SettingsKey(std::string_view app, std::string_view section);
+
+// A value from the user's store, else from the machine-wide one when that exists.
+std::optional<std::string> MergedValue(std::string_view key, std::string_view name);
 
 }  // namespace tk

@@ -184,9 +184,23 @@ void Form::Load() {
   controls_.clear();
   menus_.clear();
   attrs_ = FormAttributes{};
-  Create();
-  Describe();
-  ApplyAttributes();
+  try {
+    Create();
+    Describe();
+    ApplyAttributes();
+  } catch (...) {
+    // A window whose description fails (a control that cannot be created) is not loaded.
+    if (client_) client_->DetachAll();
+    for (auto& c : controls_) c->Detach();
+    controls_.clear();
+    menus_.clear();
+    delete window_.data();
+    window_ = nullptr;
+    client_ = nullptr;
+    menu_bar_ = nullptr;
+    loading_ = false;
+    throw;
+  }
   loaded_ = true;
   loading_ = false;
   unloading_ = false;
