@@ -1,0 +1,76 @@
+#include "main_window_fixture.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "key_store.h"
+#include "modMain.h"
+#include "ui_driver.h"
+
+namespace korvane_test {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Unloads the main window once every test has run, so nothing of it outlives the program.
+class UnloadMainWindow : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (frmMain::Instance().IsLoaded()) frmMain::Instance().Unload();
+  }
+};
+[[maybe_unused]] const auto* const kUnload =
+    ::testing::AddGlobalTestEnvironment(new UnloadMainWindow);
+
+}  // namespace
+
+fs::path StoreFile() {
+  const char* p = std::getenv("TOOLKIT_STORE");
+  return p != nullptr ? fs::path(p) : fs::path();
+}
+
+std::string OwnExeName() {
+  return fs::read_symlink("/proc/self/exe").stem().string();
+}
+
+std::string OwnExeFolder() {
+  return fs::read_symlink("/proc/self/exe").parent_path().string();
+}
+
+std::optional<std::string> StoredName(int player) {
+  return tk::KeyStore(StoreFile())
+      .GetValue("Software\\VB and VBA Program Settings\\" + OwnExeName() + "\\Players",
+                "Player" + std::to_string(player));
+}
+
+std::string StoreFingerprint() {
+  struct stat st {};
+  if (stat(StoreFile().c_str(), &st) != 0) return "missing";
+  return std::to_string(st.st_ino) + "/" + std::to_string(st.st_mtim.tv_sec) + "." +
+         std::to_string(st.st_mtim.tv_nsec) + "/" + std::to_string(st.st_size);
+}
+
+void MainWindowTest::SetUp() {
+  modMain::DebugMode = tk::kVbFalse;  // as the start procedure sets it
+  fs::remove(StoreFile());
+  if (!f.IsLoaded()) {
+    f.Load();
+    tile_tooltips_at_load = f.imgPlayer1->ToolTipText() + "|" + f.imgPlayer2->ToolTipText();
+    f.Show();
+  }
+  NewGame();
+  boxes.messages.clear();
+  boxes.inputs.clear();
+}
+
+void MainWindowTest::Rename(int player, std::optional<std::string> answer) {
+  boxes.input_answers.push_back(std::move(answer));
+  tk::testing::Click(Name(player));
+}
+
+void MainWindowTest::NewGame() {
+  f.FindMenu("mnuFileNewGame")->Action()->trigger();
+}
+
+}  // namespace korvane_test
