@@ -47,8 +47,12 @@ void Control::Changed() {
 }
 
 void Control::Refresh() {
-  Changed();
-  container_.repaint();
+  // A drawn control repaints its own box only: the board refreshes nine locations in a
+  // row, and painting the whole container each time cost a frame per drop.
+  if (IsWidget())
+    container_.repaint();
+  else
+    container_.RepaintControl(*this, true);
 }
 
 WidgetControl::WidgetControl(Form& form, ControlSurface& container, std::string name, int index)

@@ -77,11 +77,15 @@ QRectF ControlSurface::RectOf(const Control& c) const {
                 TwipsToPixels(c.Width()) * sx_, TwipsToPixels(c.Height()) * sy_);
 }
 
-void ControlSurface::RepaintControl(const Control& c) {
+void ControlSurface::RepaintControl(const Control& c, bool now) {
   if (c.IsWidget()) return;
   QRectF r = RectOf(c);
   // Thick borders and lines reach beyond the box; repaint generously.
-  update(r.adjusted(-12 * sx_, -12 * sy_, 12 * sx_, 12 * sy_).toAlignedRect());
+  const QRect box = r.adjusted(-12 * sx_, -12 * sy_, 12 * sx_, 12 * sy_).toAlignedRect();
+  if (now)
+    repaint(box);
+  else
+    update(box);
 }
 
 Control* ControlSurface::HitTest(QPointF p) const {

@@ -37,7 +37,8 @@ class ControlSurface : public QWidget {
   Control* HitTest(QPointF widget_px) const;
   // A control's rectangle in this widget's pixels.
   QRectF RectOf(const Control& control) const;
-  void RepaintControl(const Control& control);
+  // Asks for a repaint of a drawn control's box, or paints it at once when `now`.
+  void RepaintControl(const Control& control, bool now = false);
 
   // The drag that is under way from this container, if any.
   bool Dragging() const { return drag_source_ != nullptr; }

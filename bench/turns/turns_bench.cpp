@@ -1,0 +1,159 @@
+// How long a player waits, from letting go of a dragged button to the redrawn board,
+// for a placement and for a move; and what of that is the drop handler, the game's rules
+// and one repaint of the board by the toolkit. Each repetition times one drop, so the
+// median of the repetitions is the median drop.
+//
+//   bench_turns --benchmark_filter=...   (runs on Qt's offscreen platform unless
+//                                         QT_QPA_PLATFORM says otherwise)
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "box_recorder.h"
+#include "frmMain.h"
+#include "modMain.h"
+#include "surface.h"
+#include "ui_driver.h"
+
+namespace {
+
+frmMain& Main() {
+  frmMain& main = frmMain::Instance();
+  if (!main.IsLoaded()) {
+    main.Load();
+    main.Show();
+  }
+  return main;
+}
+
+void Settle() {
+  QCoreApplication::processEvents();
+}
+
+void NewGame() {
+  tk::testing::BoxRecorder answers;  // "Quit Current Game ?" is answered Yes
+  Main().mnuFileNewGame_Click();
+  Settle();
+}
+
+void Drop(int location, tk::Control& source) {
+  Main().ButtonLocation_DragDrop(tk::Int16(static_cast<std::int16_t>(location)), source, 0, 0);
+}
+
+// Player 1 on 1, 6, 8 and player 2 on 3, 4, 9, all placed: 1 and 2 are neighbours, and
+// a button going to and fro between them makes no line.
+void SetUpMovePosition() {
+  NewGame();
+  frmMain& m = Main();
+  const int placements[6][2] = {{1, 1}, {2, 3}, {1, 6}, {2, 4}, {1, 8}, {2, 9}};
+  for (const auto& [player, location] : placements)
+    Drop(location, player == 1 ? m.Player1sButtonAvailable(1) : m.Player2sButtonAvailable(1));
+  Settle();
+}
+
+// Presses on `source` and moves onto `target`, the way a drag starts; returns the
+// release point in the source container's pixels.
+QPoint StartDrag(tk::Control& source, tk::Control& target) {
+  tk::ControlSurface& surface = source.Container();
+  const QPoint start = tk::testing::CentreOf(source);
+  const QPoint end =
+      surface.mapFromGlobal(target.Container().mapToGlobal(tk::testing::CentreOf(target)));
+  QTest::mousePress(&surface, Qt::LeftButton, Qt::NoModifier, start);
+  QMouseEvent move(QEvent::MouseMove, end, surface.mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(&surface, &move);
+  Settle();
+  return end;
+}
+
+void ReleaseAndRepaint(tk::Control& source, QPoint at) {
+  QTest::mouseRelease(&source.Container(), Qt::LeftButton, Qt::NoModifier, at);
+  Settle();  // the repaint that the release asked for
+}
+
+void Once(benchmark::internal::Benchmark* b) {
+  b->Iterations(1)->Repetitions(41)->ReportAggregatesOnly(true)->UseRealTime()->Unit(
+      benchmark::kMillisecond);
+}
+
+void BM_PlacementDrop_ReleaseToRepaintedBoard(benchmark::State& state) {
+  NewGame();
+  tk::Image& tray = Main().Player1sButtonAvailable(1);
+  const QPoint at = StartDrag(tray, Main().ButtonLocation(5));
+  for (auto _ : state) ReleaseAndRepaint(tray, at);
+  if (modMain::GetLocationOwner(5) != 1) state.SkipWithError("the placement was not made");
+}
+BENCHMARK(BM_PlacementDrop_ReleaseToRepaintedBoard)->Apply(Once);
+
+void BM_PlacementDrop_HandlerAlone(benchmark::State& state) {
+  NewGame();
+  for (auto _ : state) Drop(5, Main().Player1sButtonAvailable(1));
+  Settle();
+  if (modMain::GetLocationOwner(5) != 1) state.SkipWithError("the placement was not made");
+}
+BENCHMARK(BM_PlacementDrop_HandlerAlone)->Apply(Once);
+
+void BM_MoveDrop_ReleaseToRepaintedBoard(benchmark::State& state) {
+  static bool set_up = false;
+  if (!set_up) SetUpMovePosition();
+  set_up = true;
+  // To and fro between 1 and 2, always player 1's turn.
+  const int from = modMain::GetLocationOwner(1) == 1 ? 1 : 2, to = 3 - from;
+  modMain::Player1Turn = tk::kVbTrue;
+  tk::Image& source = Main().ButtonLocation(from);
+  const QPoint at = StartDrag(source, Main().ButtonLocation(to));
+  for (auto _ : state) ReleaseAndRepaint(source, at);
+  if (modMain::GetLocationOwner(to) != 1) state.SkipWithError("the move was not made");
+}
+BENCHMARK(BM_MoveDrop_ReleaseToRepaintedBoard)->Apply(Once);
+
+void BM_MoveDrop_HandlerAlone(benchmark::State& state) {
+  static bool set_up = false;
+  if (!set_up) SetUpMovePosition();
+  set_up = true;
+  const int from = modMain::GetLocationOwner(1) == 1 ? 1 : 2, to = 3 - from;
+  modMain::Player1Turn = tk::kVbTrue;
+  for (auto _ : state) Drop(to, Main().ButtonLocation(from));
+  Settle();
+  if (modMain::GetLocationOwner(to) != 1) state.SkipWithError("the move was not made");
+}
+BENCHMARK(BM_MoveDrop_HandlerAlone)->Apply(Once);
+
+// The game's own share of a move: the rules check and apply it and look for a winner.
+void BM_MoveDrop_RulesAlone(benchmark::State& state) {
+  SetUpMovePosition();
+  int from = 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(modMain::MoveButtonRule(modMain::kMove, from, 3 - from, 1));
+    benchmark::DoNotOptimize(modMain::CheckForWinner());
+    from = 3 - from;
+  }
+}
+BENCHMARK(BM_MoveDrop_RulesAlone);
+
+// One synchronous repaint of the whole board, which the toolkit does for a location's
+// Refresh.
+void BM_BoardRepaint(benchmark::State& state) {
+  Main();
+  tk::ControlSurface& board = Main().ButtonLocation(1).Container();
+  for (auto _ : state) board.repaint();
+}
+BENCHMARK(BM_BoardRepaint)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir store;  // names are read, never written; still, keep off the user's store
+  if (qEnvironmentVariableIsEmpty("TOOLKIT_STORE"))
+    qputenv("TOOLKIT_STORE", (store.path() + "/user.store").toUtf8());
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,31 @@
+#include "win_window_closer.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QWidget>
+
+namespace korvane::testing {
+
+WinWindowCloser::WinWindowCloser(Inspect inspect) : inspect_(std::move(inspect)) {
+  timer_.setInterval(10);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  timer_.start();
+}
+
+void WinWindowCloser::Poll() {
+  frmWon& won = frmWon::Instance();
+  QWidget* window = won.IsLoaded() ? won.Window() : nullptr;
+  // Its entrance flight runs nested loops before the window is shown; wait for the show.
+  if (window == nullptr || !window->isVisible()) return;
+  if (QApplication::activeModalWidget() != window) return;
+  timer_.stop();  // closing runs nested loops of its own
+  congratulations.push_back(won.Label1->Caption());
+  if (inspect_) inspect_(won);
+  if (won.IsLoaded()) won.cmdClose->Button()->click();
+  EXPECT_FALSE(won.IsLoaded()) << "the win window stayed open after its X was pressed";
+  timer_.start();
+}
+
+}  // namespace korvane::testing
