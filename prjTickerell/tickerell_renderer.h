@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "tickerell_state.h"
 #include "user_control.h"
@@ -39,10 +40,13 @@ class WaitClock {
 // The real clock and the user-interface thread's event loop.
 WaitClock& SystemWaitClock();
 
+class LineLayout;
+
 class Renderer {
  public:
   Renderer(TickerellState& state, tk::UserControl& surface, TickHost& host,
            WaitClock& clock = SystemWaitClock());
+  ~Renderer();
 
   // The timer's tick: never lets an error out, each failing step is skipped.
   void tmrRefresh_Timer();
@@ -56,6 +60,8 @@ class Renderer {
   tk::UserControl& surface_;
   TickHost& host_;
   WaitClock& clock_;
+  // The lines' fonts, metrics and positions, kept between ticks while they stay valid.
+  std::unique_ptr<LineLayout> layout_;
 };
 
 }  // namespace tickerell

@@ -194,13 +194,16 @@ float UserControl::TextWidth(const std::string& text) const {
 
 void UserControl::Print(const std::string& text) {
   const QFont font = ToQFont(font_);
-  const QFontMetricsF fm(font);
-  if (!text.empty() && !closed_) {
+  Print(QString::fromStdString(text), font, QFontMetricsF(font));
+}
+
+void UserControl::Print(const QString& text, const QFont& font, const QFontMetricsF& fm) {
+  if (!text.isEmpty() && !closed_) {
     QPainter p(image_.get());
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(font);
     p.setPen(ToQColor(fore_color_));
-    p.drawText(QPointF(current_x_, current_y_ + fm.ascent()), QString::fromStdString(text));
+    p.drawText(QPointF(current_x_, current_y_ + fm.ascent()), text);
   }
   current_x_ = 0;
   current_y_ += static_cast<float>(fm.height());

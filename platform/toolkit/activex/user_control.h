@@ -5,7 +5,9 @@
 // and its repaints arrive through the event hooks.
 #pragma once
 
+#include <QFontMetricsF>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -68,6 +70,9 @@ class UserControl {
   // Draws the text at the print position in the current font and text colour, then moves
   // to the start of the next line.
   void Print(const std::string& text);
+  // Print with Font() already made into `font` and its metrics, for a caller that keeps
+  // them between draws: draws and moves exactly as Print(text) does.
+  void Print(const QString& text, const QFont& font, const QFontMetricsF& metrics);
 
   // The surface as a widget, for tests and the host; null once closed.
   QWidget* Widget() const;
