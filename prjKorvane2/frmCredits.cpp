@@ -55,9 +55,8 @@ void frmCredits::Describe() {
   a.icon = korvane::AppIconPicture();
 
   Tickerell1 = &Add<tk::ActiveXControl>(Client(), "Tickerell1", -1, 480, 1320, 3735, 975);
-  Tickerell1->SetHandler("Tickerell1_click", [this](std::span<com::Variant>) {
-    Tickerell1_click();
-  });
+  Tickerell1->SetHandler("Tickerell1_click",
+                         [this](std::span<com::Variant>) { Tickerell1_click(); });
   Tickerell1->Create(kTickerellClass, StoredProperties());
 }
 

@@ -244,12 +244,10 @@ com::IDispatch* ActiveXControl::Object() const {
 
 void ActiveXControl::Place() {
   if (!control_) return;
-  const double sx = Container().ScaleX(), sy = Container().ScaleY();
-  const int x = static_cast<int>(std::lround(TwipsToPixels(Left()) * sx));
-  const int y = static_cast<int>(std::lround(TwipsToPixels(Top()) * sy));
-  const int r = static_cast<int>(std::lround(TwipsToPixels(Left() + Width()) * sx));
-  const int b = static_cast<int>(std::lround(TwipsToPixels(Top() + Height()) * sy));
-  control_->SetObjectRects(x, y, std::max(0, r - x), std::max(0, b - y));
+  // A hidden control keeps its place but shows nothing.
+  const QRect box = Container().PixelBox(*this);
+  control_->SetObjectRects(box.x(), box.y(), Visible() ? box.width() : 0,
+                           Visible() ? box.height() : 0);
 }
 
 void ActiveXControl::Move(double left, double top, double width, double height) {

@@ -65,13 +65,7 @@ void WidgetControl::Adopt(QWidget* widget) {
 }
 
 void WidgetControl::Place() {
-  if (!widget_) return;
-  const double sx = Container().ScaleX(), sy = Container().ScaleY();
-  const int x = static_cast<int>(std::lround(TwipsToPixels(Left()) * sx));
-  const int y = static_cast<int>(std::lround(TwipsToPixels(Top()) * sy));
-  const int r = static_cast<int>(std::lround(TwipsToPixels(Left() + Width()) * sx));
-  const int b = static_cast<int>(std::lround(TwipsToPixels(Top() + Height()) * sy));
-  widget_->setGeometry(x, y, std::max(0, r - x), std::max(0, b - y));
+  if (widget_) widget_->setGeometry(Container().PixelBox(*this));
 }
 
 void WidgetControl::Move(double left, double top, double width, double height) {

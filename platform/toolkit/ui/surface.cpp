@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
 #include "application.h"
 #include "controls.h"
@@ -75,6 +76,15 @@ QPointF ControlSurface::ToDesign(QPointF p) const {
 QRectF ControlSurface::RectOf(const Control& c) const {
   return QRectF(TwipsToPixels(c.Left()) * sx_, TwipsToPixels(c.Top()) * sy_,
                 TwipsToPixels(c.Width()) * sx_, TwipsToPixels(c.Height()) * sy_);
+}
+
+QRect ControlSurface::PixelBox(const Control& c) const {
+  const QRectF r = RectOf(c);
+  const int x = static_cast<int>(std::lround(r.left()));
+  const int y = static_cast<int>(std::lround(r.top()));
+  const int right = static_cast<int>(std::lround(r.right()));
+  const int bottom = static_cast<int>(std::lround(r.bottom()));
+  return QRect(x, y, std::max(0, right - x), std::max(0, bottom - y));
 }
 
 void ControlSurface::RepaintControl(const Control& c, bool now) {

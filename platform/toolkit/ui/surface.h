@@ -37,6 +37,8 @@ class ControlSurface : public QWidget {
   Control* HitTest(QPointF widget_px) const;
   // A control's rectangle in this widget's pixels.
   QRectF RectOf(const Control& control) const;
+  // The same rectangle with its edges rounded to whole pixels, where a widget goes.
+  QRect PixelBox(const Control& control) const;
   // Asks for a repaint of a drawn control's box, or paints it at once when `now`.
   void RepaintControl(const Control& control, bool now = false);
 
