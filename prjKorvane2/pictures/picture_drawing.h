@@ -1,5 +1,6 @@
-// The drawing functions behind pictures.h. Each call draws afresh; the game uses the
-// cached pictures of pictures.h, tests use these to check that drawing is repeatable.
+// The drawing functions behind pictures.h. Each call draws afresh; generate_pictures calls
+// them at build time to make the game's built-in pictures, tests use them to check that
+// drawing is repeatable and that the built-in pictures are what they draw.
 #pragma once
 
 #include "pictures.h"

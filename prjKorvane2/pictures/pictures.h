@@ -1,6 +1,7 @@
 // The game's pictures: board texture, the two players' tiles, the two hand cursors, the
-// application icon and the win window's speech bubble. Each is drawn once, on first use,
-// by deterministic code and then shared; every call returns the same picture.
+// application icon and the win window's speech bubble. Each is drawn by deterministic code
+// when the game is built (picture_drawing.h, generate_pictures), unpacked on first use and
+// then shared; every call returns the same picture.
 #pragma once
 
 #include "picture.h"

@@ -1,6 +1,8 @@
 #include "qt_pictures.h"
 
 #include <QPixmap>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace tk {
@@ -8,15 +10,19 @@ namespace tk {
 const QImage& ToQImage(const Picture& picture) {
   auto& cache = picture.native_cache();
   if (!cache) {
-    auto image = std::make_shared<QImage>(picture.width(), picture.height(),
-                                          QImage::Format_ARGB32_Premultiplied);
-    QImage plain(picture.width(), picture.height(), QImage::Format_ARGB32);
+    // Opaque pixels read the same straight or premultiplied, so a picture without
+    // transparency (the common case, and the large pictures) is copied once, unconverted.
+    const auto& argb = picture.argb();
+    const bool opaque =
+        std::all_of(argb.begin(), argb.end(), [](std::uint32_t px) { return px >> 24 == 0xFF; });
+    QImage image(picture.width(), picture.height(),
+                 opaque ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32);
     for (int y = 0; y < picture.height(); ++y) {
-      std::memcpy(plain.scanLine(y), picture.argb().data() + std::size_t(y) * picture.width(),
+      std::memcpy(image.scanLine(y), argb.data() + std::size_t(y) * picture.width(),
                   std::size_t(picture.width()) * 4);
     }
-    *image = plain.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    cache = image;
+    if (!opaque) image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    cache = std::make_shared<QImage>(std::move(image));
   }
   return *static_cast<const QImage*>(cache.get());
 }
