@@ -1,6 +1,7 @@
 // comreg register <module>      runs the module's DllRegisterServer
 // comreg unregister <module>    runs the module's DllUnregisterServer
-// comreg show <progid|{clsid}>  prints what the store holds for the class
+// comreg show <progid|{clsid}>  prints what the store holds for the class: the user's
+//                               registration, else the machine-wide one
 // comreg typeinfo <module>      prints the module's type information (resource TYPELIB 1)
 #include <dlfcn.h>
 
@@ -65,9 +66,14 @@ int Show(const std::string& name) {
     std::cerr << "comreg: class " << name << " is not registered\n";
     return 1;
   }
-  const tk::StoreTree tree = tk::KeyStore::User().Read();
   const std::string root = com::kClassesRoot;
   const std::string class_key = root + "\\CLSID\\" + com::ToString(clsid);
+  // The user's own registration, else the machine-wide one, as activation finds them.
+  tk::StoreTree tree = tk::KeyStore::User().Read();
+  std::error_code ec;
+  if (const auto machine = tk::KeyStore::MachineStorePath();
+      !tree.KeyExists(class_key) && std::filesystem::is_regular_file(machine, ec))
+    tree = tk::KeyStore(machine).Read();
   if (!tree.KeyExists(class_key)) {
     std::cerr << "comreg: class " << com::ToString(clsid) << " is not registered\n";
     return 1;
