@@ -74,8 +74,8 @@ HRESULT ModuleFor(const std::string& file, const CLSID& clsid, LoadedModule& out
 HRESULT CLSIDFromProgID(std::string_view progid, CLSID* clsid) {
   if (!clsid) return E_POINTER;
   *clsid = GUID_NULL;
-  const auto text = tk::MergedValue(
-      std::string(kClassesRoot) + "\\" + std::string(progid) + "\\CLSID", "");
+  const auto text =
+      tk::MergedValue(std::string(kClassesRoot) + "\\" + std::string(progid) + "\\CLSID", "");
   if (!text) return REGDB_E_CLASSNOTREG;
   const auto g = ParseGuid(*text);
   if (!g) return CO_E_CLASSSTRING;

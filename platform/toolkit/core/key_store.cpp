@@ -1,7 +1,5 @@
 #include "key_store.h"
 
-#include "app_info.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -13,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app_info.h"
 #include "errors.h"
 
 namespace tk {
