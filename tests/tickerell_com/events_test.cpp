@@ -58,6 +58,28 @@ TEST_F(EventsTest, AClickOnTheSurfaceReachesTheWindowWhichTogglesScroll) {
   EXPECT_TRUE(t.RefreshTimer().Enabled());
 }
 
+TEST_F(EventsTest, ADoubleClickRaisesOneClickBetweenItsTwoMouseUps) {
+  auto sink = com::Make<com::EventSink>();
+  std::vector<com::DISPID> seen;
+  for (com::DISPID id : {1, 2, 3, 5})
+    sink->On(id, [&seen, id](std::span<Variant>) { seen.push_back(id); });
+  com::IDispatch* control = form.Tickerell1->Inner();
+  const std::uint32_t cookie = com::Advise(control, kEventsIid, sink.get());
+  // What the window system delivers for a double click: press, release, double click,
+  // release.
+  QWidget* surface = Peek(*form.Tickerell1).Surface().Widget();
+  QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseDClick(surface, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(10, 10));
+  const std::vector<com::DISPID> expected = {3, 5, 1, 2, 5};  // MouseDown ... MouseUp
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(clicks, 1);  // the window toggled Scroll once
+  // The next click is a click again.
+  QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(10, 10), 600);
+  EXPECT_EQ(clicks, 2);
+  com::Unadvise(control, kEventsIid, cookie);
+}
+
 TEST_F(EventsTest, AHandlersChangeComesBackIntoTheBaseObjectsVariables) {
   tk::UserControl& surface = Peek(*form.Tickerell1).Surface();
   std::int16_t button = 1, shift = 0;

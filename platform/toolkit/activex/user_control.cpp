@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
+#include <utility>
 
 #include "application.h"
 #include "errors.h"
@@ -37,15 +38,25 @@ class UserControlSurface : public QWidget {
     Raise(owner_.Paint);
   }
   void resizeEvent(QResizeEvent*) override { owner_.Resized(); }
-  void mousePressEvent(QMouseEvent* e) override { Mouse(owner_.MouseDown, e, false); }
+  void mousePressEvent(QMouseEvent* e) override {
+    double_clicked_ = false;
+    Mouse(owner_.MouseDown, e, false);
+  }
   void mouseMoveEvent(QMouseEvent* e) override { Mouse(owner_.MouseMove, e, true); }
   void mouseReleaseEvent(QMouseEvent* e) override {
     QPointer<UserControlSurface> self(this);
+    // A double click is MouseDown, MouseUp, Click, DblClick, MouseUp: its second release
+    // raises no Click of its own.
+    const bool second_release = std::exchange(double_clicked_, false);
     Mouse(owner_.MouseUp, e, false);
-    if (self && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+    if (self && !second_release && e->button() == Qt::LeftButton &&
+        rect().contains(e->position().toPoint()))
       Raise(owner_.Click);
   }
-  void mouseDoubleClickEvent(QMouseEvent*) override { Raise(owner_.DblClick); }
+  void mouseDoubleClickEvent(QMouseEvent*) override {
+    double_clicked_ = true;
+    Raise(owner_.DblClick);
+  }
   void keyPressEvent(QKeyEvent* e) override {
     std::int16_t code = static_cast<std::int16_t>(e->key() & 0x7FFF);
     std::int16_t shift = static_cast<std::int16_t>(ShiftOf(e->modifiers()));
@@ -81,6 +92,7 @@ class UserControlSurface : public QWidget {
   }
 
   UserControl& owner_;
+  bool double_clicked_ = false;
 };
 
 UserControl::UserControl(double width_twips, double height_twips)
