@@ -11,6 +11,7 @@
 
 #include "application.h"
 #include "errors.h"
+#include "key_codes.h"
 #include "late_bound.h"
 #include "qt_pictures.h"
 #include "screen.h"
@@ -58,7 +59,7 @@ class UserControlSurface : public QWidget {
     Raise(owner_.DblClick);
   }
   void keyPressEvent(QKeyEvent* e) override {
-    std::int16_t code = static_cast<std::int16_t>(e->key() & 0x7FFF);
+    std::int16_t code = KeyCodeOf(e->key());
     std::int16_t shift = static_cast<std::int16_t>(ShiftOf(e->modifiers()));
     if (owner_.KeyDown) RunHandler([&] { owner_.KeyDown(code, shift); });
     if (!e->text().isEmpty() && owner_.KeyPress) {
@@ -67,7 +68,7 @@ class UserControlSurface : public QWidget {
     }
   }
   void keyReleaseEvent(QKeyEvent* e) override {
-    std::int16_t code = static_cast<std::int16_t>(e->key() & 0x7FFF);
+    std::int16_t code = KeyCodeOf(e->key());
     std::int16_t shift = static_cast<std::int16_t>(ShiftOf(e->modifiers()));
     if (owner_.KeyUp) RunHandler([&] { owner_.KeyUp(code, shift); });
   }
