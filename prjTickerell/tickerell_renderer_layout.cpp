@@ -12,18 +12,18 @@ bool SameFont(const tk::FontSpec& a, const tk::FontSpec& b) {
 }
 
 struct MadeFont {
-  tk::FontSpec spec;
+  tk::FontSpec settings;
   std::shared_ptr<const QFont> font;
   std::shared_ptr<const QFontMetricsF> metrics;
 };
 
 // Lines mostly share a handful of fonts: make each once.
-const MadeFont& FontFor(std::vector<MadeFont>& made, const tk::FontSpec& spec) {
+const MadeFont& FontFor(std::vector<MadeFont>& made, const tk::FontSpec& settings) {
   for (const MadeFont& m : made)
-    if (SameFont(m.spec, spec)) return m;
-  auto font = std::make_shared<const QFont>(tk::ToQFont(spec));
+    if (SameFont(m.settings, settings)) return m;
+  auto font = std::make_shared<const QFont>(tk::ToQFont(settings));
   auto metrics = std::make_shared<const QFontMetricsF>(*font);
-  made.push_back({spec, std::move(font), std::move(metrics)});
+  made.push_back({settings, std::move(font), std::move(metrics)});
   return made.back();
 }
 

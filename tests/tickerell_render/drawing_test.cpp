@@ -59,10 +59,10 @@ TEST_F(DrawingTest, TextLiesInItsLineBoxInTheLinesColourOverThePicture) {
   const QImage background = Background();
   TickAt(50);
 
-  tk::FontSpec spec;
-  spec.bold = true;
-  spec.size = 24;
-  const QFontMetricsF fm(tk::ToQFont(spec));
+  tk::FontSpec heading;
+  heading.bold = true;
+  heading.size = 24;
+  const QFontMetricsF fm(tk::ToQFont(heading));
   const QRect ink = Ink(background);
   ASSERT_FALSE(ink.isEmpty());
   // 2 pixels of gap above the line, then the line box; the text starts at the left edge.

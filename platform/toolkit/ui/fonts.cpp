@@ -21,15 +21,15 @@ void InstallFontSubstitutes() {
   (void)done;
 }
 
-QFont ToQFont(const FontSpec& spec) {
+QFont ToQFont(const FontSpec& font) {
   InstallFontSubstitutes();
-  QFont f(QString::fromStdString(spec.name));
+  QFont f(QString::fromStdString(font.name));
   // Pixel sizes keep the layout the same whatever dpi the display reports.
-  f.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size * 96.0 / 72.0))));
-  f.setBold(spec.bold);
-  f.setItalic(spec.italic);
-  f.setUnderline(spec.underline);
-  f.setStrikeOut(spec.strikethrough);
+  f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 96.0 / 72.0))));
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
+  f.setUnderline(font.underline);
+  f.setStrikeOut(font.strikethrough);
   return f;
 }
 

@@ -18,7 +18,7 @@ struct FontSpec {
 
 // A face named by a desktop that this machine lacks is drawn with the nearest one it
 // has, at the same point size (at 96 dpi) and weight.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& font);
 
 // Registers the substitute faces once; QFont then resolves the design names itself.
 void InstallFontSubstitutes();
