@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "controls.h"
+#include "display_text.h"
 #include "qt_pictures.h"
 #include "screen.h"
 #include "surface.h"
@@ -79,18 +80,6 @@ void Label::SetAutoSize(bool on) {
   Fit();
 }
 
-namespace {
-
-QString DisplayText(const std::string& caption) {
-  // A carriage return, with or without a line feed, breaks the line.
-  QString s = QString::fromStdString(caption);
-  s.replace("\r\n", "\n");
-  s.replace('\r', '\n');
-  return s;
-}
-
-}  // namespace
-
 void Label::Fit() {
   if (!auto_size_) return;
   const QFontMetricsF fm(ToQFont(font_));
@@ -102,8 +91,9 @@ void Label::Fit() {
     w = TwipsToPixels(Width());
     h = r.height();
   } else {
-    for (const QString& line : text.split('\n')) w = std::max(w, fm.horizontalAdvance(line));
-    h = fm.height() * std::max<qsizetype>(1, text.split('\n').size());
+    const QStringList lines = text.split('\n');
+    for (const QString& line : lines) w = std::max(w, fm.horizontalAdvance(line));
+    h = fm.height() * static_cast<double>(lines.size());
   }
   Move(Left(), Top(), PixelsToTwips(std::ceil(w)), PixelsToTwips(std::ceil(h)));
 }

@@ -5,17 +5,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "display_text.h"
 #include "prompts.h"
 
 namespace tk {
 namespace {
-
-QString BoxText(const std::string& text) {
-  QString s = QString::fromStdString(text);
-  s.replace("\r\n", "\n");
-  s.replace('\r', '\n');
-  return s;
-}
 
 QMessageBox::Icon IconOf(int style) {
   switch (style & 0x70) {
@@ -33,7 +27,7 @@ QMessageBox::Icon IconOf(int style) {
 }
 
 int ShowMessageBox(const MessageBoxRequest& req) {
-  QMessageBox box(IconOf(req.style), QString::fromStdString(req.title), BoxText(req.text),
+  QMessageBox box(IconOf(req.style), QString::fromStdString(req.title), DisplayText(req.text),
                   QMessageBox::NoButton, QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
@@ -53,7 +47,7 @@ int ShowMessageBox(const MessageBoxRequest& req) {
 std::optional<std::string> ShowInputBox(const InputBoxRequest& req) {
   QInputDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(QString::fromStdString(req.title));
-  dialog.setLabelText(BoxText(req.prompt));
+  dialog.setLabelText(DisplayText(req.prompt));
   dialog.setTextValue(QString::fromStdString(req.default_text));
   dialog.setWindowModality(Qt::ApplicationModal);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

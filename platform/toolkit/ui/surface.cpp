@@ -156,9 +156,7 @@ void ControlSurface::mousePressEvent(QMouseEvent* e) {
     return;
   }
   pressed_ = c;
-  QPointer<ControlSurface> self(this);
   RaiseMouse(c, 0, e);
-  if (!self) return;
 }
 
 void ControlSurface::UpdatePointer(QPointF pos) {
