@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "counter_object.h"
+#include "error_of.h"
 #include "late_bound.h"
 #include "module_lifetime.h"
 
@@ -10,15 +11,7 @@ namespace {
 
 using com::Variant;
 using comtest::Counter;
-
-int ErrorNumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const tk::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using tk::testing::ErrorOf;
 
 class DispatchTest : public testing::Test {
  protected:
@@ -29,7 +22,7 @@ class DispatchTest : public testing::Test {
 TEST_F(DispatchTest, NamesMatchWithoutRegardToCase) {
   EXPECT_EQ(com::IdOfName(disp, "Value"), comtest::kValue);
   EXPECT_EQ(com::IdOfName(disp, "vALUE"), comtest::kValue);
-  EXPECT_EQ(ErrorNumberOf([&] { com::IdOfName(disp, "NoSuchMember"); }), 438);
+  EXPECT_EQ(ErrorOf([&] { com::IdOfName(disp, "NoSuchMember"); }), 438);
   com::PropertyPut(disp, "fLaG", Variant::Bool(true));
   EXPECT_EQ(com::PropertyGet(disp, "FLAG").boolean(), com::VARIANT_TRUE);
 }
@@ -50,10 +43,9 @@ TEST_F(DispatchTest, PutConvertsToTheDeclaredTypeAndGetReturnsIt) {
 
 TEST_F(DispatchTest, AValueThatDoesNotConvertFailsBeforeTheMemberRuns) {
   counter->small = 3;
-  EXPECT_EQ(ErrorNumberOf([&] { com::PropertyPut(disp, comtest::kSmall, std::int32_t{70000}); }),
+  EXPECT_EQ(ErrorOf([&] { com::PropertyPut(disp, comtest::kSmall, std::int32_t{70000}); }),
             tk::kOverflow);
-  EXPECT_EQ(ErrorNumberOf([&] { com::PropertyPut(disp, comtest::kSmall, "many"); }),
-            tk::kTypeMismatch);
+  EXPECT_EQ(ErrorOf([&] { com::PropertyPut(disp, comtest::kSmall, "many"); }), tk::kTypeMismatch);
   EXPECT_EQ(counter->small, 3);
 
   Variant arg = std::int32_t{70000};
@@ -80,19 +72,18 @@ TEST_F(DispatchTest, AnErrorRaisedInsideArrivesWithItsNumberAndText) {
   }
   // An overflow inside the member is the member's error 6, not a failed conversion.
   std::vector<Variant> args = {std::int32_t{2147483647}, std::int32_t{1}};
-  EXPECT_EQ(ErrorNumberOf([&] { com::Method(disp, comtest::kAdd, args); }), tk::kOverflow);
+  EXPECT_EQ(ErrorOf([&] { com::Method(disp, comtest::kAdd, args); }), tk::kOverflow);
   args = {"40", 2.0};
   EXPECT_EQ(com::Method(disp, "add", args).i4(), 42);
 }
 
 TEST_F(DispatchTest, WrongCallsFailWithTheLanguagesErrors) {
-  EXPECT_EQ(ErrorNumberOf([&] { com::PropertyGet(disp, 999); }), 438);
-  EXPECT_EQ(ErrorNumberOf([&] { com::Method(disp, comtest::kBump); }), 450);
-  EXPECT_EQ(ErrorNumberOf([&] { com::PropertyGet(nullptr, comtest::kValue); }), 91);
+  EXPECT_EQ(ErrorOf([&] { com::PropertyGet(disp, 999); }), 438);
+  EXPECT_EQ(ErrorOf([&] { com::Method(disp, comtest::kBump); }), 450);
+  EXPECT_EQ(ErrorOf([&] { com::PropertyGet(nullptr, comtest::kValue); }), 91);
   // Picture is set by reference only, and only to an object.
-  EXPECT_EQ(ErrorNumberOf([&] { com::PropertyPut(disp, comtest::kPicture, com::EmptyPicture()); }),
-            438);
-  EXPECT_EQ(ErrorNumberOf([&] { com::PropertyPutRef(disp, comtest::kPicture, std::int32_t{1}); }),
+  EXPECT_EQ(ErrorOf([&] { com::PropertyPut(disp, comtest::kPicture, com::EmptyPicture()); }), 438);
+  EXPECT_EQ(ErrorOf([&] { com::PropertyPutRef(disp, comtest::kPicture, std::int32_t{1}); }),
             tk::kTypeMismatch);
 }
 
@@ -150,9 +141,9 @@ TEST_F(EventsTest, AHandlersChangeToAByReferenceArgumentComesBack) {
   com::Unadvise(counter->identity(), comtest::kCounterEventsIid, cookie);
   counter->Bump(1);
   EXPECT_EQ(counter->value, 6);
-  EXPECT_EQ(ErrorNumberOf(
-                [&] { com::Unadvise(counter->identity(), comtest::kCounterEventsIid, cookie); }),
-            440);
+  EXPECT_EQ(
+      ErrorOf([&] { com::Unadvise(counter->identity(), comtest::kCounterEventsIid, cookie); }),
+      440);
 }
 
 TEST_F(EventsTest, SinksRunInOrderAndAFailingOrLeavingSinkStopsNoOther) {
@@ -177,7 +168,7 @@ TEST_F(EventsTest, SinksRunInOrderAndAFailingOrLeavingSinkStopsNoOther) {
   counter->Bump(0);
   counter->Bump(0);
   EXPECT_EQ(calls, (std::vector<int>{1, 2, 3, 1, 3}));
-  EXPECT_EQ(ErrorNumberOf([&] {
+  EXPECT_EQ(ErrorOf([&] {
               com::Advise(counter->identity(), comtest::kCounterIid, first.get());  // no such point
             }),
             440);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
-#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -24,50 +23,17 @@
 
 #include "pictures.h"
 #include "qt_pictures.h"
+#include "x_desktop.h"
 
 namespace {
 
+using x11play::FindWindow;
+using x11play::WaitUntil;
+using x11play::WindowGeometry;
+using x11play::Xdotool;
+
 constexpr int kClientWidth = 312;
 constexpr int kClientHeight = 236;
-
-std::optional<QString> Xdotool(const QStringList& args) {
-  QProcess p;
-  p.start("xdotool", args);
-  if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    p.kill();
-    p.waitForFinished(1000);
-    return std::nullopt;
-  }
-  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
-
-bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
-  const QDeadlineTimer deadline(timeout_ms);
-  while (!done()) {
-    if (deadline.hasExpired()) return false;
-    QThread::msleep(20);
-  }
-  return true;
-}
-
-std::optional<QString> FindWindow(const QString& name_regex) {
-  const auto out = Xdotool({"search", "--onlyvisible", "--name", name_regex});
-  if (!out || out->isEmpty()) return std::nullopt;
-  return out->split('\n').first().trimmed();
-}
-
-QRect WindowGeometry(const QString& id) {
-  const auto out = Xdotool({"getwindowgeometry", "--shell", id});
-  int x = 0, y = 0, w = 0, h = 0;
-  for (const QString& line : out.value_or(QString()).split('\n')) {
-    const QString key = line.section('=', 0, 0), value = line.section('=', 1);
-    if (key == "X") x = value.toInt();
-    if (key == "Y") y = value.toInt();
-    if (key == "WIDTH") w = value.toInt();
-    if (key == "HEIGHT") h = value.toInt();
-  }
-  return QRect(x, y, w, h);
-}
 
 QImage Grab(const QString& id) {
   return QGuiApplication::primaryScreen()

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "error_of.h"
 #include "modMain.h"
 #include "prompts.h"
 
@@ -48,13 +49,4 @@ class RulesTest : public ::testing::Test {
   tk::Prompter previous_;
 };
 
-// The number of the run-time error `f` raises, or 0.
-template <class F>
-int ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const tk::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using tk::testing::ErrorOf;

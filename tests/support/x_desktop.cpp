@@ -9,7 +9,7 @@ namespace x11play {
 std::optional<QString> Xdotool(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);
-  if (!p.waitForFinished(5000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+  if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
     p.kill();
     p.waitForFinished(1000);
     return std::nullopt;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "error_of.h"
 #include "prompts.h"
 #include "tickerell_state.h"
 
@@ -56,16 +57,7 @@ inline std::vector<BufferLine> Lines(const TickerellState& s) {
   return lines;
 }
 
-// The error number that `call` raises, or 0.
-template <class Call>
-int ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const tk::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using tk::testing::ErrorOf;
 
 // Answers every message box with OK and keeps what it was asked.
 class BoxRecorder {

@@ -15,6 +15,7 @@
 #include "activation.h"
 #include "activex_control.h"
 #include "class_factory.h"
+#include "error_of.h"
 #include "form.h"
 #include "key_store.h"
 #include "late_bound.h"
@@ -67,16 +68,7 @@ inline com::HRESULT RunModuleExport(const char* name) {
   return hr;
 }
 
-// The run-time error number that `call` raises, or 0.
-template <class Call>
-int ErrorOf(Call&& call) {
-  try {
-    call();
-  } catch (const tk::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using tk::testing::ErrorOf;
 
 // Each test starts from a store of its own with the module registered in it, and ends
 // with every module unloaded that can be.

@@ -3,17 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "checked.h"
+#include "error_of.h"
 
 namespace {
 
-int ErrorOf(auto&& f) {
-  try {
-    f();
-  } catch (const tk::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using tk::testing::ErrorOf;
 
 TEST(CheckedIntegers, ArithmeticAndNarrowingOverflowRaiseError6) {
   EXPECT_EQ(ErrorOf([] { tk::Int16(32767) + tk::Int16(1); }), 6);
