@@ -122,7 +122,7 @@ void frmMain::chkFirtsMovePlayer1_Click() {
   // Only before the first placement: during a game the option waits for the next one.
   next([&] {
     if (Player1ButtonsLeft == 3 && Player2ButtonsLeft == 3)
-      Player1Turn = tk::ToVbBool(chkFirtsMovePlayer1->Value() == 1);
+      Player1Turn = tk::ToBool16(chkFirtsMovePlayer1->Value() == 1);
   });
 }
 
@@ -184,7 +184,7 @@ void frmMain::DrawAvailableButtons() {
 
 // ---- Turns ---------------------------------------------------------------------------------
 
-tk::VbBool frmMain::MoveButton(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
+tk::Bool16 frmMain::MoveButton(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
                                tk::Int32 Player) {
   return MoveButtonRule(Mode, FromLocation, ToLocation, Player);
 }
@@ -220,11 +220,11 @@ void frmMain::ButtonLocation_DragDrop(tk::Int16 Index, tk::Control& Source, floa
       const tk::Byte from = tk::Byte::From(Source.Index());
       const tk::Int32 owner = GetLocationOwner(from).value();
       if (owner == 0) return;  // an empty location was dragged
-      if (owner == 1 && Player1Turn == tk::kVbFalse) {
+      if (owner == 1 && Player1Turn == tk::kFalse16) {
         it_is_move_of(2);
         return;
       }
-      if (owner == 2 && Player1Turn != tk::kVbFalse) {
+      if (owner == 2 && Player1Turn != tk::kFalse16) {
         it_is_move_of(1);
         return;
       }
@@ -252,9 +252,9 @@ void frmMain::ButtonLocation_DragDrop(tk::Int16 Index, tk::Control& Source, floa
     next([&] { won.Show(1); });
     return;
   }
-  next([&] { Player1Turn = tk::ToVbBool(Player1Turn == tk::kVbFalse); });
+  next([&] { Player1Turn = tk::ToBool16(Player1Turn == tk::kFalse16); });
   next([&] {
-    SetCaption("Zudir Iduv - Korvane#2 - " + GetPlayerName(Player1Turn != tk::kVbFalse ? 1 : 2) +
+    SetCaption("Zudir Iduv - Korvane#2 - " + GetPlayerName(Player1Turn != tk::kFalse16 ? 1 : 2) +
                "'s Move");
   });
 }

@@ -59,7 +59,7 @@ class frmMain : public tk::Form {
   void DescribeBoard(tk::ControlSurface& frame);
   void ConnectEvents();
 
-  tk::VbBool MoveButton(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
+  tk::Bool16 MoveButton(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
                         tk::Int32 Player);
   void LoadPlayers();
   void DrawBoard();

@@ -11,8 +11,8 @@ namespace modMain {
 Grid3x3 GameMatrix;
 tk::Byte Player1ButtonsLeft;
 tk::Byte Player2ButtonsLeft;
-tk::VbBool Player1Turn = tk::kVbFalse;
-tk::VbBool DebugMode = tk::kVbFalse;
+tk::Bool16 Player1Turn = tk::kFalse16;
+tk::Bool16 DebugMode = tk::kFalse16;
 
 namespace {
 
@@ -91,24 +91,24 @@ tk::Byte GetLocationOwner(tk::Byte Location) {
   return GameMatrix(Row, Col);
 }
 
-tk::VbBool MoveButtonRule(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
+tk::Bool16 MoveButtonRule(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
                           tk::Int32 Player) {
-  tk::ResumeNext next(DebugMode == tk::kVbFalse);
-  tk::VbBool made = tk::kVbFalse;
+  tk::ResumeNext next(DebugMode == tk::kFalse16);
+  tk::Bool16 made = tk::kFalse16;
   // One guarded statement: a failure refuses the move with the board unchanged, rather
   // than resuming halfway through a half-applied move.
-  next([&] { made = tk::ToVbBool(ApplyMove(Mode, FromLocation, ToLocation, Player)); });
+  next([&] { made = tk::ToBool16(ApplyMove(Mode, FromLocation, ToLocation, Player)); });
   return made;
 }
 
-tk::VbBool AllButtonsPlaced(tk::Int32 Player) {
+tk::Bool16 AllButtonsPlaced(tk::Int32 Player) {
   const bool buttonsLeft =
       (Player == 1 && Player1ButtonsLeft >= 1) || (Player == 2 && Player2ButtonsLeft >= 1);
-  if (!buttonsLeft) return tk::kVbTrue;
+  if (!buttonsLeft) return tk::kTrue16;
   tk::MsgBox(GetPlayerName(Player) + "\r" +
                  "Please place all your buttons on the board first to begin move.",
              tk::kExclamation | tk::kOkOnly, "Inf", kAppTitle);
-  return tk::kVbFalse;
+  return tk::kFalse16;
 }
 
 std::string GetPlayerName(tk::Int32 Player) {
@@ -128,7 +128,7 @@ std::string GetGameMatrixText() {
 }
 
 tk::Byte CheckForWinner() {
-  tk::ResumeNext next(DebugMode == tk::kVbFalse);
+  tk::ResumeNext next(DebugMode == tk::kFalse16);
   tk::Byte winner = 0;
   // A line is complete when its first cell holds a button and the other two match it.
   auto check = [&](int r1, int c1, int r2, int c2, int r3, int c3) {

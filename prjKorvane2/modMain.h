@@ -22,8 +22,8 @@ inline constexpr std::uint8_t kMove = 1;       // a board button one step along 
 extern Grid3x3 GameMatrix;
 extern tk::Byte Player1ButtonsLeft;  // buttons still to place, 0 to 3
 extern tk::Byte Player2ButtonsLeft;
-extern tk::VbBool Player1Turn;  // set and toggled by the main window only
-extern tk::VbBool DebugMode;    // while False, guarded procedures resume after a failure
+extern tk::Bool16 Player1Turn;  // set and toggled by the main window only
+extern tk::Bool16 DebugMode;    // while False, guarded procedures resume after a failure
 
 // Where player names come from: the main window installs a reader of its name labels.
 // Without one (or after installing an empty function) the names are "Player 1"/"Player 2".
@@ -37,11 +37,11 @@ tk::Byte GetLocationOwner(tk::Byte Location);
 
 // Checks and applies a placement (kPlacement) or a one-step move (kMove) for Player;
 // True when made. Neither the turn nor the owner of FromLocation is checked here.
-tk::VbBool MoveButtonRule(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
+tk::Bool16 MoveButtonRule(tk::Byte Mode, tk::Byte FromLocation, tk::Byte ToLocation,
                           tk::Int32 Player);
 
 // True once Player has no buttons left to place; otherwise tells him so in a box.
-tk::VbBool AllButtonsPlaced(tk::Int32 Player);
+tk::Bool16 AllButtonsPlaced(tk::Int32 Player);
 std::string GetPlayerName(tk::Int32 Player);
 // Three lines of the cell digits, three blanks apart, each ended by a bare "\r".
 std::string GetGameMatrixText();

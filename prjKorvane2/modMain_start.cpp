@@ -10,7 +10,7 @@
 namespace modMain {
 
 void Main() {
-  DebugMode = tk::kVbFalse;
+  DebugMode = tk::kFalse16;
   tk::ResumeNext next(!DebugMode);
   next([] { frmMain::Instance().Load(); });
   next([] { frmMain::Instance().Show(); });

@@ -26,7 +26,7 @@ bool EndsWithSuffix(std::string_view entry, std::string_view suffix) {
 }  // namespace
 
 void TickerellState::SetupMainBufferLines() {
-  if (m_Caption.empty() || PropertiesRead == tk::kVbFalse) return;
+  if (m_Caption.empty() || PropertiesRead == tk::kFalse16) return;
   // A box shown while the file is read lets the host run, and it may set a new caption.
   const std::string caption = m_Caption;
   const std::string source = CaptionSource(caption);
@@ -55,10 +55,10 @@ void TickerellState::AddEntryLine(std::string_view entry) {
   }
   if (entry.front() == '<') return;  // a note for whoever writes the credits
 
-  if (FindTag(entry, "<F.BOLD>")) format.Bold = tk::kVbTrue;
-  if (FindTag(entry, "<F.ITALIC>")) format.Italic = tk::kVbTrue;
-  if (FindTag(entry, "<F.STRIKETHROUGH>")) format.Strikethrough = tk::kVbTrue;
-  if (FindTag(entry, "<F.UNDERLINE>")) format.Underline = tk::kVbTrue;
+  if (FindTag(entry, "<F.BOLD>")) format.Bold = tk::kTrue16;
+  if (FindTag(entry, "<F.ITALIC>")) format.Italic = tk::kTrue16;
+  if (FindTag(entry, "<F.STRIKETHROUGH>")) format.Strikethrough = tk::kTrue16;
+  if (FindTag(entry, "<F.UNDERLINE>")) format.Underline = tk::kTrue16;
   if (auto at = FindTag(entry, "<F.WGHT:")) format.Weight = ReadTagNumber(GetTagValue(entry, at));
   if (auto at = FindTag(entry, "<F.SIZEX:")) format.Size = ReadTagNumber(GetTagValue(entry, at));
   if (auto at = FindTag(entry, "<F.CAHRS:")) format.Charset = ReadTagNumber(GetTagValue(entry, at));
@@ -66,11 +66,11 @@ void TickerellState::AddEntryLine(std::string_view entry) {
 
   // Suffixes are honoured only in the order /L, /I, /B from the end of the entry.
   if (EndsWithSuffix(entry, "/B")) {
-    format.Bold = tk::kVbTrue;
+    format.Bold = tk::kTrue16;
     entry.remove_suffix(2);
   }
   if (EndsWithSuffix(entry, "/I")) {
-    format.Italic = tk::kVbTrue;
+    format.Italic = tk::kTrue16;
     entry.remove_suffix(2);
   }
   if (EndsWithSuffix(entry, "/L")) entry = kSeparatorLine;

@@ -15,13 +15,13 @@ namespace tickerell {
 using OleColor = std::int32_t;
 
 struct LineFormat {
-  tk::VbBool Bold = tk::kVbFalse;
+  tk::Bool16 Bold = tk::kFalse16;
   std::int32_t Charset = 0;
-  tk::VbBool Italic = tk::kVbFalse;
+  tk::Bool16 Italic = tk::kFalse16;
   std::string Name;
   std::int32_t Size = 0;  // points; the renderer applies only sizes above 0
-  tk::VbBool Strikethrough = tk::kVbFalse;
-  tk::VbBool Underline = tk::kVbFalse;
+  tk::Bool16 Strikethrough = tk::kFalse16;
+  tk::Bool16 Underline = tk::kFalse16;
   std::int32_t Weight = 0;  // kept, but never applied when drawing
 
   bool operator==(const LineFormat&) const = default;

@@ -36,7 +36,7 @@ com::Variant Tickerell::ExtenderName() const {
 }
 
 void Tickerell::UserControl_Initialize() {
-  state_.DebugMode = tk::kVbTrue;
+  state_.DebugMode = tk::kTrue16;
   tk::ResumeNext next(!state_.DebugMode);
   next([&] { state_.DefaultBackColor = UserControl.BackColor(); });
   next([&] { state_.DefaultForeColor = UserControl.ForeColor(); });
@@ -76,7 +76,7 @@ void Tickerell::UserControl_ReadProperties(com::IPropertyBag& PropBag) {
   });
   next([&] { put_BackColor(ColorOf(PropBag.Read("BackColor", Color(state_.DefaultBackColor)))); });
   next([&] { put_ForeColor(ColorOf(PropBag.Read("ForeColor", Color(state_.DefaultForeColor)))); });
-  next([&] { put_Scroll(tk::ToVbBool(PropBag.Read("Scroll", Variant::Bool(true)).ToBool())); });
+  next([&] { put_Scroll(tk::ToBool16(PropBag.Read("Scroll", Variant::Bool(true)).ToBool())); });
   next([&] { putref_Picture(PictureArgument(PropBag.Read("Picture"))); });
   next([&] { put_BorderStyle(PropBag.Read("borderstyle", Variant(std::uint8_t{0})).ToI4()); });
   next([&] { put_SkipPixels(PropBag.Read("SkipPixels", Variant(std::int16_t{1})).ToI2()); });
@@ -86,7 +86,7 @@ void Tickerell::UserControl_ReadProperties(com::IPropertyBag& PropBag) {
   next([&] { put_StartupWait(PropBag.Read("StartupWait", Variant(0.01)).ToR8()); });
   // The default follows the ScrollStart just restored.
   next([&] { put_StartupYpos(PropBag.Read("StartupYpos", I4(state_.DefaultStartupYpos)).ToI4()); });
-  state_.PropertiesRead = tk::kVbTrue;
+  state_.PropertiesRead = tk::kTrue16;
   next([&] { SetupMainBufferLines(); });
 }
 

@@ -27,9 +27,9 @@ void Renderer::tmrRefresh_Timer() {
 
   next([&] { surface_.Cls(); });
 
-  if (state_.ScrollStarted == tk::kVbFalse) {
+  if (state_.ScrollStarted == tk::kFalse16) {
     // Set first: a tick that runs during the wait below must not start over.
-    next([&] { state_.ScrollStarted = tk::kVbTrue; });
+    next([&] { state_.ScrollStarted = tk::kTrue16; });
     next([&] { DrawMainBufferLines(state_.m_StartupYpos); });
     next([&] { state_.ScrollY = state_.m_StartupYpos; });
     // By reference: a StartupWait set while waiting moves the end of the wait.
@@ -61,7 +61,7 @@ void Renderer::tmrRefresh_Timer() {
 // same font, colour and position as if every line had been printed.
 void Renderer::DrawMainBufferLines(const std::int32_t& Y) {
   // An initialized control has DebugMode True: the first failure ends the drawing.
-  const bool resume_next = state_.DebugMode == tk::kVbFalse;
+  const bool resume_next = state_.DebugMode == tk::kFalse16;
 
   surface_.SetCurrentY(static_cast<float>(Y));
   state_.m_CurrentYpos = Y;

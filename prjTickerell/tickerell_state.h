@@ -41,7 +41,7 @@ class TickerellState {
   void AddBufferLine(const LineFormat& Format, OleColor Color, const std::string& Text);
 
   // Error switch: True (set by initialization and never changed) lets run-time errors rise.
-  tk::VbBool DebugMode = tk::kVbFalse;
+  tk::Bool16 DebugMode = tk::kFalse16;
   // The surface's colours and the timer's interval at creation.
   OleColor DefaultBackColor = 0;
   OleColor DefaultForeColor = 0;
@@ -49,7 +49,7 @@ class TickerellState {
   // The last value given to ScrollStart; the default of StartupYpos.
   std::int32_t DefaultStartupYpos = 0;
   // True once stored properties have been read; until then nothing is parsed.
-  tk::VbBool PropertiesRead = tk::kVbFalse;
+  tk::Bool16 PropertiesRead = tk::kFalse16;
 
   // The fields behind the public properties.
   std::string m_Caption;          // the marked-up lines, or the name of a file holding them
@@ -68,7 +68,7 @@ class TickerellState {
   std::int16_t LineCount = 0;
 
   // Kept by the timer between ticks.
-  tk::VbBool ScrollStarted = tk::kVbFalse;
+  tk::Bool16 ScrollStarted = tk::kFalse16;
   std::int32_t ScrollY = 0;
 
  private:

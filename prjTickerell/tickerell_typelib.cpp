@@ -116,7 +116,7 @@ Library TickerellLibrary() {
   lib.major = 1;
   lib.minor = 0;
   lib.lcid = 0x409;
-  lib.syskind = SysKind::Win32;
+  lib.syskind = SysKind::Sys32;
   lib.flags = LIBFLAG_CONTROL;
   lib.help = kLibraryHelp;
   lib.help_context = 0;

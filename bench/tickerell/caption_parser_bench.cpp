@@ -49,8 +49,8 @@ class CreditsFile {
 
 tickerell::TickerellState Instance(const std::string& caption) {
   tickerell::TickerellState s;
-  s.DebugMode = tk::kVbTrue;
-  s.PropertiesRead = tk::kVbTrue;
+  s.DebugMode = tk::kTrue16;
+  s.PropertiesRead = tk::kTrue16;
   s.m_ForeColor = 255;
   s.m_Caption = caption;
   return s;

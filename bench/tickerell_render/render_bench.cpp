@@ -39,12 +39,12 @@ void FillCredits(TickerellState& s, int count) {
     tickerell::LineFormat f = tickerell::DefaultLineFormat();
     std::string text = "Contributor number " + std::to_string(i);
     if (i % 5 == 0) {
-      f.Bold = tk::kVbTrue;
+      f.Bold = tk::kTrue16;
       f.Size = 12;
       text = "Section " + std::to_string(i / 5);
     } else if (i % 5 == 3) {
       f.Size = 0;  // keeps the size of the line before
-      f.Italic = tk::kVbTrue;
+      f.Italic = tk::kTrue16;
     }
     s.AddBufferLine(f, 0x0000FF, text);
   }
@@ -62,7 +62,7 @@ com::ComPtr<com::IPictureDisp> Texture(int width, int height) {
 struct Control {
   explicit Control(int lines) : surface(312 * 15.0, 236 * 15.0) {
     surface.SetPicture(Texture(312, 236));
-    state.DebugMode = tk::kVbTrue;
+    state.DebugMode = tk::kTrue16;
     state.m_Alignment = 1;
     state.m_StartupYpos = 100;
     state.m_ScrollStart = 300;
@@ -78,7 +78,7 @@ struct Control {
 // The text fills the surface throughout: its top moves within 20 pixels around `top`.
 void TickOverFullSurface(benchmark::State& bench, int lines, std::int32_t top) {
   Control c(lines);
-  c.state.ScrollStarted = tk::kVbTrue;
+  c.state.ScrollStarted = tk::kTrue16;
   c.state.m_ScrollStart = top;
   c.state.m_ScrollEnd = top - 20;
   c.state.ScrollY = top;
@@ -97,7 +97,7 @@ BENCHMARK(BM_Tick15Lines)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 // The About window's cycle (300 down to -850), where the 500-line text mostly lies below.
 void BM_Tick500LinesAboutCycle(benchmark::State& bench) {
   Control c(500);
-  c.state.ScrollStarted = tk::kVbTrue;
+  c.state.ScrollStarted = tk::kTrue16;
   c.state.ScrollY = 300;
   for (auto _ : bench) c.renderer.tmrRefresh_Timer();
 }

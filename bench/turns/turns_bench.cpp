@@ -102,7 +102,7 @@ void BM_MoveDrop_ReleaseToRepaintedBoard(benchmark::State& state) {
   set_up = true;
   // To and fro between 1 and 2, always player 1's turn.
   const int from = modMain::GetLocationOwner(1) == 1 ? 1 : 2, to = 3 - from;
-  modMain::Player1Turn = tk::kVbTrue;
+  modMain::Player1Turn = tk::kTrue16;
   tk::Image& source = Main().ButtonLocation(from);
   const QPoint at = StartDrag(source, Main().ButtonLocation(to));
   for (auto _ : state) ReleaseAndRepaint(source, at);
@@ -115,7 +115,7 @@ void BM_MoveDrop_HandlerAlone(benchmark::State& state) {
   if (!set_up) SetUpMovePosition();
   set_up = true;
   const int from = modMain::GetLocationOwner(1) == 1 ? 1 : 2, to = 3 - from;
-  modMain::Player1Turn = tk::kVbTrue;
+  modMain::Player1Turn = tk::kTrue16;
   for (auto _ : state) Drop(to, Main().ButtonLocation(from));
   Settle();
   if (modMain::GetLocationOwner(to) != 1) state.SkipWithError("the move was not made");

@@ -43,7 +43,8 @@ inline constexpr std::uint16_t PARAMFLAG_OUT = 0x2;
 inline constexpr std::uint16_t PARAMFLAG_RETVAL = 0x8;
 inline constexpr std::uint16_t PARAMFLAG_OPTIONAL = 0x10;
 
-enum class SysKind : std::uint8_t { Win16, Win32, Mac, Win64 };
+// The word size of the system a library was built for; the third value is kept for other systems.
+enum class SysKind : std::uint8_t { Sys16, Sys32, Other, Sys64 };
 
 // VT_VOID and VT_HRESULT appear only in type information.
 inline constexpr VARTYPE VT_VOID = 24;
@@ -131,7 +132,7 @@ struct Library {
   GUID libid;
   std::uint16_t major = 1, minor = 0;
   std::uint32_t lcid = 0;
-  SysKind syskind = SysKind::Win32;
+  SysKind syskind = SysKind::Sys32;
   std::uint16_t flags = 0;
   std::string help;
   std::string help_file;

@@ -186,7 +186,7 @@ std::optional<Library> Deserialize(std::span<const std::uint8_t> bytes) {
   lib.major = r.U16();
   lib.minor = r.U16();
   lib.lcid = r.U32();
-  ReadEnum(r, lib.syskind, static_cast<std::uint8_t>(SysKind::Win64));
+  ReadEnum(r, lib.syskind, static_cast<std::uint8_t>(SysKind::Sys64));
   lib.flags = r.U16();
   lib.help = r.Str();
   lib.help_file = r.Str();

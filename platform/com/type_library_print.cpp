@@ -180,7 +180,7 @@ void PrintType(std::ostringstream& o, const TypeInfo& t) {
 }  // namespace
 
 std::string Print(const Library& lib) {
-  static const char* const kSys[] = {"win16", "win32", "mac", "win64"};
+  static const char* const kSys[] = {"sys16", "sys32", "other", "sys64"};
   std::ostringstream o;
   o << "[uuid(" << Uuid(lib.libid) << "), version(" << lib.major << "." << lib.minor << "), lcid("
     << Hex(lib.lcid) << "), syskind(" << kSys[static_cast<int>(lib.syskind)] << ")";

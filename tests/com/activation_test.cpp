@@ -48,7 +48,7 @@ class ActivationTest : public testing::Test {
     store.Update([](tk::StoreTree& t) {
       t.DeleteTree("Software");
       t.SetValue("Software\\Classes\\.txt", "", "txtfile");
-      t.SetValue("Software\\VB and VBA Program Settings\\Korvane2\\Players", "Player1", "Ann");
+      t.SetValue("Software\\Program Settings\\Korvane2\\Players", "Player1", "Ann");
     });
     before = store.Read();
   }

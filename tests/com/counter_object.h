@@ -33,7 +33,7 @@ enum CounterDispid : com::DISPID {
   kBump = 11,
   kAdd = 12,
 };
-inline constexpr com::DISPID kChangedEvent = 1;  // Changed(ByRef Amount As Integer)
+inline constexpr com::DISPID kChangedEvent = 1;  // Changed(Amount: 16-bit, by reference)
 
 class Counter
     : public com::DispatchObject<Counter, com::IDispatch, com::IConnectionPointContainer> {

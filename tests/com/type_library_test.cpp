@@ -83,7 +83,7 @@ TEST(TypeLibraryTest, PrintsDeclarationsAHostDeveloperCanRead) {
   const std::string text = Print(SampleLibrary());
   for (const char* expected : {
            "[uuid(63FE7691-F924-11D9-85AE-913B44F66914), version(1.0), lcid(0x409), "
-           "syskind(win32), control, helpstring(\"Sample controls\"), helpcontext(0)]",
+           "syskind(sys32), control, helpstring(\"Sample controls\"), helpcontext(0)]",
            "library prjSample {",
            "importlib(\"stdole2.tlb\");",
            "hidden, dual, nonextensible, oleautomation, dispatchable]",

@@ -72,7 +72,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
 }
 
 void AboutWindowTest::SetUp() {
-  modMain::DebugMode = tk::kVbFalse;  // as the start procedure sets it
+  modMain::DebugMode = tk::kFalse16;  // as the start procedure sets it
   // The control is found through the registration beside the runtime; the user's own
   // store starts empty.
   unsetenv("TOOLKIT_MACHINE_STORE");

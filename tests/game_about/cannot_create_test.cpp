@@ -38,7 +38,7 @@ class CannotCreateTest : public AboutWindowTest {
   void ExpectGameGoesOn() {
     ASSERT_TRUE(main.IsLoaded());
     EXPECT_TRUE(main.Window()->isVisible());
-    const bool player1 = modMain::Player1Turn != tk::kVbFalse;
+    const bool player1 = modMain::Player1Turn != tk::kFalse16;
     tk::testing::Drag(player1 ? main.Player1sButtonAvailable(1) : main.Player2sButtonAvailable(1),
                       main.ButtonLocation(5));
     EXPECT_EQ(boxes.messages.size(), 1u) << "the move was refused";

@@ -35,20 +35,20 @@ TEST_F(AboutWindowTest, CreditsComeFromTheScriptShippedBesideTheControl) {
     const tickerell::BufferLine& title = s.LineBuffer[1];
     EXPECT_EQ(title.Text, "Zudir Iduv - Korvane#2");
     EXPECT_EQ(title.Color, kRed);
-    EXPECT_NE(title.Format.Bold, tk::kVbFalse);
+    EXPECT_NE(title.Format.Bold, tk::kFalse16);
     EXPECT_EQ(title.Format.Size, 14);
 
     for (const char* heading : {"The game", "The caption control", "Built with", "Made by"}) {
       const tickerell::BufferLine* line = FindLine(s, heading);
       ASSERT_NE(line, nullptr) << heading;
-      EXPECT_NE(line->Format.Bold, tk::kVbFalse) << heading;
+      EXPECT_NE(line->Format.Bold, tk::kFalse16) << heading;
       EXPECT_EQ(line->Format.Size, 11) << heading;
       EXPECT_EQ(line->Color, kNavy) << heading;
     }
     for (const char* plain : {"Korvane2", "Tickerell", "The Korvane#2 team"}) {
       const tickerell::BufferLine* line = FindLine(s, plain);
       ASSERT_NE(line, nullptr) << plain;
-      EXPECT_EQ(line->Format.Bold, tk::kVbFalse) << plain;
+      EXPECT_EQ(line->Format.Bold, tk::kFalse16) << plain;
       EXPECT_EQ(line->Color, kRed) << plain << ": the window's ForeColor";
     }
     for (int i = 1; i <= s.LineCount; ++i)

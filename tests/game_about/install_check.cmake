@@ -19,7 +19,7 @@ run_checked("${CMAKE_COMMAND}" --install "${BUILD_TREE}" --prefix "${PREFIX}")
 set(lib "${PREFIX}/lib/korvane2")
 foreach(f
     "${lib}/Korvane2" "${lib}/tickctl.so" "${lib}/script" "${lib}/machine.store"
-    "${lib}/Help/korvane2.html" "${lib}/libtoolkit_core.so" "${lib}/libtoolkit_ui.so"
+    "${lib}/Help/korvane2.html" "${lib}/libruntime.so" "${lib}/libtoolkit_ui.so"
     "${PREFIX}/bin/korvane2" "${PREFIX}/share/applications/korvane2.desktop"
     "${PREFIX}/share/icons/hicolor/32x32/apps/korvane2.png")
   if(NOT EXISTS "${f}")
@@ -43,7 +43,7 @@ endif()
 
 # The installed game loads the installed runtime, which reads the registration beside it.
 run_checked(ldd "${lib}/Korvane2")
-if(NOT out MATCHES "libtoolkit_core\\.so => ${lib}/libtoolkit_core\\.so")
+if(NOT out MATCHES "libruntime\\.so => ${lib}/libruntime\\.so")
   message(FATAL_ERROR "the installed game does not use the installed runtime:\n${out}")
 endif()
 

@@ -40,7 +40,7 @@ std::string OwnExeFolder() {
 
 std::optional<std::string> StoredName(int player) {
   return tk::KeyStore(StoreFile())
-      .GetValue("Software\\VB and VBA Program Settings\\" + OwnExeName() + "\\Players",
+      .GetValue("Software\\Program Settings\\" + OwnExeName() + "\\Players",
                 "Player" + std::to_string(player));
 }
 
@@ -52,7 +52,7 @@ std::string StoreFingerprint() {
 }
 
 void MainWindowTest::SetUp() {
-  modMain::DebugMode = tk::kVbFalse;  // as the start procedure sets it
+  modMain::DebugMode = tk::kFalse16;  // as the start procedure sets it
   fs::remove(StoreFile());
   if (!f.IsLoaded()) {
     f.Load();

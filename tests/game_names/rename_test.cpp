@@ -71,8 +71,7 @@ TEST_F(RenameTest, ConfirmingTheUnchangedNameWritesItAgain) {
   Rename(2, "Bob");
   // Take the value out behind the program's back: only a fresh write brings it back.
   tk::KeyStore(StoreFile()).Update([](tk::StoreTree& t) {
-    t.DeleteValue("Software\\VB and VBA Program Settings\\" + OwnExeName() + "\\Players",
-                  "Player2");
+    t.DeleteValue("Software\\Program Settings\\" + OwnExeName() + "\\Players", "Player2");
   });
   ASSERT_EQ(StoredName(2), std::nullopt);
   Rename(2, "Bob");
@@ -98,7 +97,7 @@ TEST_F(RenameTest, DuringAGameTouchesNeitherTheGameNorTheCaption) {
   EXPECT_EQ(int(modMain::GameMatrix(2, 2)), 1);
   EXPECT_EQ(int(modMain::Player1ButtonsLeft), 2);
   EXPECT_EQ(int(modMain::Player2ButtonsLeft), 3);
-  EXPECT_EQ(int(modMain::Player1Turn), int(tk::kVbFalse));
+  EXPECT_EQ(int(modMain::Player1Turn), int(tk::kFalse16));
   EXPECT_EQ(f.Label1->Caption(), board);
 
   // The next move names the player by his new name.
@@ -126,8 +125,8 @@ TEST_F(RenameTest, UnwritableStoreKeepsTheRenameForThisRunOnly) {
   // A store that reads but cannot take its write lock: the stored name comes back.
   const fs::path locked = root / "locked" / "user.store";
   fs::create_directories(locked.parent_path());
-  tk::KeyStore(locked).SetValue(
-      "Software\\VB and VBA Program Settings\\" + OwnExeName() + "\\Players", "Player1", "Kept");
+  tk::KeyStore(locked).SetValue("Software\\Program Settings\\" + OwnExeName() + "\\Players",
+                                "Player1", "Kept");
   fs::remove(locked.string() + ".lock");
   fs::create_directory(locked.string() + ".lock");
   std::vector<Case> cases = {{"folder is a file", root / "a-file" / "user.store", "Player 1"},

@@ -62,7 +62,7 @@ TEST_F(NewGame, NoAfterARealPlacementChangesNothingAndYesStartsAgain) {
   EXPECT_EQ(fresh.board, "000000000");
   EXPECT_EQ(fresh.left1, 3);
   EXPECT_EQ(fresh.left2, 3);
-  EXPECT_EQ(fresh.turn, tk::kVbTrue);
+  EXPECT_EQ(fresh.turn, tk::kTrue16);
   EXPECT_EQ(fresh.trays, std::vector<bool>(6, true));
   EXPECT_EQ(fresh.pictured_locations, std::vector<bool>(9, false));
   EXPECT_EQ(fresh.caption, during.caption) << "New Game leaves the caption alone";
@@ -70,18 +70,18 @@ TEST_F(NewGame, NoAfterARealPlacementChangesNothingAndYesStartsAgain) {
 
 TEST_F(NewGame, CheckBoxWaitsForTheNextNewGame) {
   Drag(form.Player1sButtonAvailable(3), form.ButtonLocation(1));
-  ASSERT_EQ(modMain::Player1Turn, tk::kVbFalse) << "player 2 to move after the placement";
+  ASSERT_EQ(modMain::Player1Turn, tk::kFalse16) << "player 2 to move after the placement";
 
   form.chkFirtsMovePlayer1->SetValue(0);
   form.chkFirtsMovePlayer1->SetValue(1);
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbFalse) << "ticking during a game changed the turn";
+  EXPECT_EQ(modMain::Player1Turn, tk::kFalse16) << "ticking during a game changed the turn";
   Drag(form.Player2sButtonAvailable(1), form.ButtonLocation(9));
-  ASSERT_EQ(modMain::Player1Turn, tk::kVbTrue);
+  ASSERT_EQ(modMain::Player1Turn, tk::kTrue16);
   form.chkFirtsMovePlayer1->SetValue(0);
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbTrue) << "clearing during a game changed the turn";
+  EXPECT_EQ(modMain::Player1Turn, tk::kTrue16) << "clearing during a game changed the turn";
 
   form.mnuFileNewGame_Click();  // answered Yes
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbFalse) << "unticked: player 2 moves first";
+  EXPECT_EQ(modMain::Player1Turn, tk::kFalse16) << "unticked: player 2 moves first";
   Drag(form.Player1sButtonAvailable(1), form.ButtonLocation(5));
   EXPECT_EQ(Board(), "000000000") << "player 1 placed out of turn";
   Drag(form.Player2sButtonAvailable(1), form.ButtonLocation(5));
@@ -90,7 +90,7 @@ TEST_F(NewGame, CheckBoxWaitsForTheNextNewGame) {
   // Before the first placement the box takes effect at once.
   form.mnuFileNewGame_Click();
   form.chkFirtsMovePlayer1->SetValue(1);
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbTrue);
+  EXPECT_EQ(modMain::Player1Turn, tk::kTrue16);
 }
 
 TEST_F(NewGame, RereadsBothNamesFromTheStoreWhateverTheirCase) {

@@ -21,7 +21,7 @@ TEST(StartUp, ShowsAFreshGameWithoutAskingAndSwitchesNumLockOn) {
   // stored, the other falls back to its default.
   modMain::Player1ButtonsLeft = 1;
   modMain::Player2ButtonsLeft = 0;
-  modMain::Player1Turn = tk::kVbFalse;
+  modMain::Player1Turn = tk::kFalse16;
   SetBoard("120000021");
   ForgetStoredNames();
   tk::KeyStore::User().SetValue(PlayersKey(), "Player1", "Ann");
@@ -36,11 +36,11 @@ TEST(StartUp, ShowsAFreshGameWithoutAskingAndSwitchesNumLockOn) {
   ASSERT_TRUE(form.IsLoaded());
   EXPECT_EQ(tk::LoadedWindowCount(), 1);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Window()));
-  EXPECT_EQ(modMain::DebugMode, tk::kVbFalse);
+  EXPECT_EQ(modMain::DebugMode, tk::kFalse16);
   EXPECT_EQ(Board(), "000000000");
   EXPECT_EQ(modMain::Player1ButtonsLeft, 3);
   EXPECT_EQ(modMain::Player2ButtonsLeft, 3);
-  EXPECT_EQ(modMain::Player1Turn, tk::kVbTrue) << "the box is ticked at design";
+  EXPECT_EQ(modMain::Player1Turn, tk::kTrue16) << "the box is ticked at design";
   EXPECT_EQ(form.lblPlayer1->Caption(), "Ann");
   EXPECT_EQ(form.lblPlayer2->Caption(), "Player 2");
   EXPECT_EQ(form.Caption(), "Zudir Iduv - Korvane#2");

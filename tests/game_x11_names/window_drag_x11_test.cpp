@@ -24,7 +24,7 @@ QString Num(int v) {
 
 TEST(WindowDragX11, PressOnTheBackgroundMovesTheWindowOrIsACleanNoOp) {
   if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
-  modMain::DebugMode = tk::kVbFalse;
+  modMain::DebugMode = tk::kFalse16;
   tk::testing::BoxRecorder boxes;
   frmMain& f = frmMain::Instance();
   f.Load();

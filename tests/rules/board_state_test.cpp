@@ -5,7 +5,7 @@ namespace {
 using BoardState = RulesTest;
 
 TEST_F(BoardState, ResetGameClearsTheBoardRefillsTheTraysAndKeepsTheTurn) {
-  for (tk::VbBool turn : {tk::kVbTrue, tk::kVbFalse}) {
+  for (tk::Bool16 turn : {tk::kTrue16, tk::kFalse16}) {
     SetBoard("120012001");
     modMain::Player1ButtonsLeft = 0;
     modMain::Player2ButtonsLeft = 1;

@@ -19,7 +19,7 @@ TEST_F(AllButtonsPlaced, TellsAPlayerWithButtonsLeftInABox) {
     boxes_.clear();
     modMain::Player1ButtonsLeft = c.left1;
     modMain::Player2ButtonsLeft = c.left2;
-    EXPECT_EQ(modMain::AllButtonsPlaced(c.player), tk::ToVbBool(c.placed))
+    EXPECT_EQ(modMain::AllButtonsPlaced(c.player), tk::ToBool16(c.placed))
         << "player " << c.player << " with " << c.left1 << "/" << c.left2 << " left";
     if (c.placed) {
       EXPECT_TRUE(boxes_.empty());

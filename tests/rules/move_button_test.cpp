@@ -36,7 +36,7 @@ TEST_F(MoveButton, AcceptsExactlyTheStepsAlongTheLines) {
     for (int to = 1; to <= 9; ++to) {
       SetBoard(WithButton(from, '2'));
       const bool accepted = from != to && BoardLines().count({from, to}) == 1;
-      EXPECT_EQ(MoveButtonRule(kMove, from, to, 2), tk::ToVbBool(accepted)) << from << " -> " << to;
+      EXPECT_EQ(MoveButtonRule(kMove, from, to, 2), tk::ToBool16(accepted)) << from << " -> " << to;
       // A move leaves 0 behind and the player's number on the target; a refusal nothing.
       EXPECT_EQ(Board(), accepted ? WithButton(to, '2') : WithButton(from, '2'))
           << from << " -> " << to;
@@ -62,7 +62,7 @@ TEST_F(MoveButton, NeverGoesOntoAnOccupiedLocation) {
   };
   for (const Case& c : cases) {
     SetBoard(c.board);
-    EXPECT_EQ(MoveButtonRule(c.mode, c.from, c.to, c.player), tk::kVbFalse)
+    EXPECT_EQ(MoveButtonRule(c.mode, c.from, c.to, c.player), tk::kFalse16)
         << c.board << " " << c.from << " -> " << c.to;
     EXPECT_EQ(Board(), c.board);
   }
@@ -72,11 +72,11 @@ TEST_F(MoveButton, PlacesOnAnyEmptyLocationWithoutReadingTheSource) {
   for (int to = 1; to <= 9; ++to) {
     modMain::ClearGameMatrix();
     // The source is a tray image: its index is no board location, and is never read.
-    EXPECT_EQ(MoveButtonRule(kPlacement, 0, to, 1), tk::kVbTrue) << to;
+    EXPECT_EQ(MoveButtonRule(kPlacement, 0, to, 1), tk::kTrue16) << to;
     EXPECT_EQ(Board(), WithButton(to, '1'));
   }
   SetBoard("100000000");
-  EXPECT_EQ(MoveButtonRule(kPlacement, 3, 5, 2), tk::kVbTrue);
+  EXPECT_EQ(MoveButtonRule(kPlacement, 3, 5, 2), tk::kTrue16);
   EXPECT_EQ(Board(), "100020000");
   EXPECT_EQ(modMain::Player2ButtonsLeft, 3);  // counting is the caller's job
 }
@@ -94,23 +94,23 @@ TEST_F(MoveButton, OffTheBoardIsRefusedWithTheBoardUnchanged) {
   };
   for (const Case& c : cases) {
     SetBoard("000000000");
-    EXPECT_EQ(MoveButtonRule(c.mode, c.from, c.to, 1), tk::kVbFalse) << c.from << " -> " << c.to;
+    EXPECT_EQ(MoveButtonRule(c.mode, c.from, c.to, 1), tk::kFalse16) << c.from << " -> " << c.to;
     EXPECT_EQ(Board(), "000000000");
   }
 }
 
 TEST_F(MoveButton, WithDebugModeOnTheErrorRisesToTheCaller) {
-  modMain::DebugMode = tk::kVbTrue;
+  modMain::DebugMode = tk::kTrue16;
   EXPECT_EQ(ErrorOf([] { MoveButtonRule(kPlacement, 1, 10, 1); }), tk::kSubscriptOutOfRange);
   EXPECT_EQ(ErrorOf([] { MoveButtonRule(kMove, 0, 1, 1); }), tk::kSubscriptOutOfRange);
   EXPECT_EQ(Board(), "000000000");
 }
 
 TEST_F(MoveButton, RefusesPlayersAndModesItDoesNotKnow) {
-  EXPECT_EQ(MoveButtonRule(kPlacement, 0, 5, 0), tk::kVbFalse);
-  EXPECT_EQ(MoveButtonRule(kPlacement, 0, 5, 3), tk::kVbFalse);
+  EXPECT_EQ(MoveButtonRule(kPlacement, 0, 5, 0), tk::kFalse16);
+  EXPECT_EQ(MoveButtonRule(kPlacement, 0, 5, 3), tk::kFalse16);
   SetBoard("100000000");
-  EXPECT_EQ(MoveButtonRule(2, 1, 2, 1), tk::kVbFalse);
+  EXPECT_EQ(MoveButtonRule(2, 1, 2, 1), tk::kFalse16);
   EXPECT_EQ(Board(), "100000000");
 }
 

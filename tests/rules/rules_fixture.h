@@ -14,8 +14,8 @@
 class RulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    modMain::DebugMode = tk::kVbFalse;
-    modMain::Player1Turn = tk::kVbFalse;
+    modMain::DebugMode = tk::kFalse16;
+    modMain::Player1Turn = tk::kFalse16;
     modMain::ResetGame();
     modMain::SetPlayerNameSource({});
     previous_ = tk::InstallPrompter({[this](const tk::MessageBoxRequest& req) {
@@ -27,7 +27,7 @@ class RulesTest : public ::testing::Test {
   void TearDown() override {
     tk::InstallPrompter(previous_);
     modMain::SetPlayerNameSource({});
-    modMain::DebugMode = tk::kVbFalse;
+    modMain::DebugMode = tk::kFalse16;
   }
 
   // Nine digits, row by row from the top left: "120" "000" "000".

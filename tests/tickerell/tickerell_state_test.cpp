@@ -34,7 +34,7 @@ TEST(TickerellState, EmptyCaptionOrPropertiesNotReadLeaveTheBufferAlone) {
   EXPECT_EQ(testing::Lines(s), before);
 
   s.m_Caption = "three";
-  s.PropertiesRead = tk::kVbFalse;
+  s.PropertiesRead = tk::kFalse16;
   s.SetupMainBufferLines();
   EXPECT_EQ(testing::Lines(s), before);
 

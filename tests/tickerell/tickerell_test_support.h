@@ -30,10 +30,10 @@ inline constexpr OleColor kForeColor = 0x00123456;
 // A format built from the default one, a setting at a time.
 struct Fmt {
   LineFormat f = DefaultLineFormat();
-  Fmt& Bold() { return f.Bold = tk::kVbTrue, *this; }
-  Fmt& Italic() { return f.Italic = tk::kVbTrue, *this; }
-  Fmt& Strike() { return f.Strikethrough = tk::kVbTrue, *this; }
-  Fmt& Underline() { return f.Underline = tk::kVbTrue, *this; }
+  Fmt& Bold() { return f.Bold = tk::kTrue16, *this; }
+  Fmt& Italic() { return f.Italic = tk::kTrue16, *this; }
+  Fmt& Strike() { return f.Strikethrough = tk::kTrue16, *this; }
+  Fmt& Underline() { return f.Underline = tk::kTrue16, *this; }
   Fmt& Size(int v) { return f.Size = v, *this; }
   Fmt& Weight(int v) { return f.Weight = v, *this; }
   Fmt& Charset(int v) { return f.Charset = v, *this; }
@@ -44,8 +44,8 @@ struct Fmt {
 // An instance whose stored properties have been read, so that it parses its caption.
 inline TickerellState ReadyInstance(const std::string& caption, OleColor fore = kForeColor) {
   TickerellState s;
-  s.DebugMode = tk::kVbTrue;
-  s.PropertiesRead = tk::kVbTrue;
+  s.DebugMode = tk::kTrue16;
+  s.PropertiesRead = tk::kTrue16;
   s.m_ForeColor = fore;
   s.m_Caption = caption;
   return s;

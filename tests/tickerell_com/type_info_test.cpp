@@ -21,7 +21,7 @@ Library ModuleLibrary() {
 
 // The whole declaration, written out from the control's published tables.
 constexpr char kExpected[] =
-    R"([uuid(63FE7691-F924-11D9-85A6-913B44F66914), version(1.0), lcid(0x409), syskind(win32), control, helpstring("Scrolling caption control: formatted lines that rise over a picture on a timer"), helpcontext(0)]
+    R"([uuid(63FE7691-F924-11D9-85A6-913B44F66914), version(1.0), lcid(0x409), syskind(sys32), control, helpstring("Scrolling caption control: formatted lines that rise over a picture on a timer"), helpcontext(0)]
 library prjTickerell {
   importlib("stdole2.tlb");  // {00020430-0000-0000-C000-000000000046} 2.0
 

@@ -15,7 +15,7 @@ namespace {
 class DrawingTest : public ::testing::Test {
  protected:
   DrawingTest() {
-    state.ScrollStarted = tk::kVbTrue;
+    state.ScrollStarted = tk::kTrue16;
     surface->SetPicture(PatternPicture(kSurfaceWidth, kSurfaceHeight));
   }
   // Ticks once with the text top at `y`.
@@ -49,7 +49,7 @@ class DrawingTest : public ::testing::Test {
 LineFormat Sized(int size, bool bold = false) {
   LineFormat f = DefaultLineFormat();
   f.Size = size;
-  f.Bold = tk::ToVbBool(bold);
+  f.Bold = tk::ToBool16(bold);
   return f;
 }
 
@@ -140,10 +140,10 @@ std::vector<BufferLine> VariedLines() {
     LineFormat f = DefaultLineFormat();
     f.Name = names[i % 6];
     f.Size = sizes[i % 9];
-    f.Bold = tk::ToVbBool(i % 2);
-    f.Italic = tk::ToVbBool(i % 3 == 0);
-    f.Underline = tk::ToVbBool(i % 5 == 1);
-    f.Strikethrough = tk::ToVbBool(i % 7 == 2);
+    f.Bold = tk::ToBool16(i % 2);
+    f.Italic = tk::ToBool16(i % 3 == 0);
+    f.Underline = tk::ToBool16(i % 5 == 1);
+    f.Strikethrough = tk::ToBool16(i % 7 == 2);
     f.Charset = i % 4 == 0 ? 2 : 0;
     f.Weight = 100 * i;
     lines.push_back(Line(texts[i % 7], f, colors[i % 6]));

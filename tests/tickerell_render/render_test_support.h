@@ -85,7 +85,7 @@ inline void SetLines(TickerellState& state, const std::vector<BufferLine>& lines
 // A control scrolling as the About window has it (centred here), before its first tick.
 inline TickerellState ScrollingState() {
   TickerellState s;
-  s.DebugMode = tk::kVbTrue;
+  s.DebugMode = tk::kTrue16;
   s.m_StartupYpos = 100;
   s.m_StartupWait = 1.5;
   s.m_ScrollStart = 300;

@@ -152,7 +152,7 @@ TEST_F(TickTest, TicksDuringTheWaitScrollAndTheFirstTickResumesWhereTheyLeftIt) 
   std::vector<std::int32_t> nested;
   clock.on_pump = [&](int pump) {
     if (pump > 1) return;
-    EXPECT_EQ(state.ScrollStarted, tk::kVbTrue);
+    EXPECT_EQ(state.ScrollStarted, tk::kTrue16);
     for (int i = 0; i < 2; ++i) {
       renderer.tmrRefresh_Timer();
       nested.push_back(state.m_CurrentYpos);
@@ -195,7 +195,7 @@ TEST_F(TickTest, LineCountPastTheBufferEndsTheDrawingAtTheMissingLine) {
 
   // An initialized control traps nothing while drawing: the 501st line fails with error 9,
   // the tick skips the rest of that drawing and still steps.
-  state.ScrollStarted = tk::kVbTrue;
+  state.ScrollStarted = tk::kTrue16;
   state.ScrollY = 40;
   renderer.tmrRefresh_Timer();
   EXPECT_EQ(state.ScrollY, 39);
@@ -212,7 +212,7 @@ TEST_F(TickTest, LineCountPastTheBufferEndsTheDrawingAtTheMissingLine) {
 
   // With errors trapped, each missing line's statements fail one by one and only its gap
   // of 2 pixels remains.
-  state.DebugMode = tk::kVbFalse;
+  state.DebugMode = tk::kFalse16;
   surface->Cls();
   renderer.DrawMainBufferLines(40);
   EXPECT_EQ(surface->CurrentY(), ref->CurrentY() + 4);

@@ -28,7 +28,7 @@ void RunHandler(const std::function<void()>& handler) {
   }
 }
 
-void DoEvents() {
+void PumpEvents() {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

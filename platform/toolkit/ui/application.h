@@ -14,8 +14,8 @@ void RunHandler(const std::function<void()>& handler);
 // The text of that box: "Run-time error '6':" then a blank line, then the description.
 std::string UntrappedErrorText(int number, const std::string& description);
 
-// Runs pending events once (the runtime's DoEvents).
-void DoEvents();
+// Runs pending events once.
+void PumpEvents();
 
 // Runs the message loop until no window is loaded any more; returns the exit code.
 int RunMessageLoop();

@@ -8,8 +8,6 @@ namespace tk {
 void InstallFontSubstitutes() {
   static const bool done = [] {
     QFont::insertSubstitutions("MS Sans Serif", QStringList{"Liberation Sans", "DejaVu Sans"});
-    QFont::insertSubstitutions("Microsoft Sans Serif",
-                               QStringList{"Liberation Sans", "DejaVu Sans"});
     QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans", "DejaVu Sans"});
     QFont::insertSubstitutions("Tahoma", QStringList{"DejaVu Sans", "Liberation Sans"});
     QFont::insertSubstitutions("Verdana", QStringList{"DejaVu Sans", "Liberation Sans"});

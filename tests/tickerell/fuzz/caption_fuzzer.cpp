@@ -40,8 +40,8 @@ struct Outcome {
 
 Outcome Parse(const std::string& caption) {
   TickerellState s;
-  s.DebugMode = tk::kVbTrue;
-  s.PropertiesRead = tk::kVbTrue;
+  s.DebugMode = tk::kTrue16;
+  s.PropertiesRead = tk::kTrue16;
   s.m_ForeColor = 0x00123456;
   s.m_Caption = caption;
   Outcome out;

@@ -394,7 +394,7 @@ void KeyStore::Update(const std::function<void(StoreTree&)>& change) {
 }
 
 std::string SettingsKey(std::string_view app, std::string_view section) {
-  return "Software\\VB and VBA Program Settings\\" + std::string(app) + "\\" + std::string(section);
+  return "Software\\Program Settings\\" + std::string(app) + "\\" + std::string(section);
 }
 
 std::string GetSetting(std::string_view app, std::string_view section, std::string_view name,

@@ -67,11 +67,11 @@ using Int16 = Checked<std::int16_t>;
 using Int32 = Checked<std::int32_t>;
 
 // The runtime's 16-bit Boolean: True is -1, False is 0.
-using VbBool = std::int16_t;
-inline constexpr VbBool kVbTrue = -1;
-inline constexpr VbBool kVbFalse = 0;
-inline constexpr VbBool ToVbBool(bool b) {
-  return b ? kVbTrue : kVbFalse;
+using Bool16 = std::int16_t;
+inline constexpr Bool16 kTrue16 = -1;
+inline constexpr Bool16 kFalse16 = 0;
+inline constexpr Bool16 ToBool16(bool b) {
+  return b ? kTrue16 : kFalse16;
 }
 
 }  // namespace tk
