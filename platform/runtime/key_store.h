@@ -3,10 +3,14 @@
 // (one value per name, whatever its case), and the case first written is kept.
 // Every change is made under a lock and written whole to a new file that then replaces
 // the old one, so a crash or a second running program never tears the file or drops
-// another writer's value. A damaged file reads as empty and is moved aside, with a
-// time stamp in its name, before the next write replaces it.
+// another writer's value. Reading writes nothing and needs no write access.
+// A store reached through a symbolic link is written where the link leads; the link stays.
+// A damaged store (not well formed, larger than kMaxFileSize, or not a regular file at
+// all) reads as empty without being opened for more than a look, and is moved aside under
+// a name of its own (user.store.damaged-<time>[-<n>]) before the next write replaces it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -23,6 +27,8 @@ std::string FoldCase(std::string_view s);
 
 class StoreTree {
  public:
+  // Keys have at most this many levels; a deeper one is never read or written.
+  static constexpr int kMaxKeyDepth = 32;
   struct Value {
     std::string name;
     std::string data;
@@ -56,6 +62,9 @@ class StoreTree {
 
 class KeyStore {
  public:
+  // The store holds names and registrations: a larger file is damaged, and a change that
+  // would make the file larger is refused.
+  static constexpr std::uintmax_t kMaxFileSize = 4u << 20;
   explicit KeyStore(std::filesystem::path file);
 
   // The user's store: $TOOLKIT_STORE when set, else $XDG_CONFIG_HOME/toolkit/user.store
@@ -73,7 +82,8 @@ class KeyStore {
   StoreTree Read() const;
 
   // Runs `change` on the current content under the store's lock and writes the result.
-  // Raises run-time error 75 when the store cannot be written; the file is then untouched.
+  // Raises run-time error 75 when the store cannot be written (a folder or a device at its
+  // path, a file it cannot read, a result past the limits); the file is then untouched.
   void Update(const std::function<void(StoreTree&)>& change);
 
   std::optional<std::string> GetValue(std::string_view key, std::string_view name) const {
