@@ -17,11 +17,7 @@ FileState LoadFile(const std::filesystem::path& file, StoreTree& tree) {
   std::string text;
   const FileState state = store_file::ReadWhole(file, KeyStore::kMaxFileSize, text);
   if (state != FileState::kGood) return state;
-  if (!StoreTree::Parse(text, tree)) {
-    tree = StoreTree();
-    return FileState::kDamaged;
-  }
-  return FileState::kGood;
+  return StoreTree::Parse(text, tree) ? FileState::kGood : FileState::kDamaged;
 }
 
 [[noreturn]] void CannotWrite(const std::filesystem::path& file, const std::string& why) {

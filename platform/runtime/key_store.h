@@ -6,8 +6,9 @@
 // another writer's value. Reading writes nothing and needs no write access.
 // A store reached through a symbolic link is written where the link leads; the link stays.
 // A damaged store (not well formed, larger than kMaxFileSize, or not a regular file at
-// all) reads as empty without being opened for more than a look, and is moved aside under
-// a name of its own (user.store.damaged-<time>[-<n>]) before the next write replaces it.
+// all: what is not a regular file is never opened, a larger file never read) reads as
+// empty, and is moved aside under a name of its own (user.store.damaged-<time>[-<n>])
+// before the next write replaces it.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +45,7 @@ class StoreTree {
   std::vector<Value> Values(std::string_view key) const;
 
   void CreateKey(std::string_view key);
+  // Raises run-time error 5 for the root (a key path of separators only or nothing).
   void SetValue(std::string_view key, std::string_view name, std::string_view data);
   bool DeleteValue(std::string_view key, std::string_view name);
   bool DeleteTree(std::string_view key);  // the key, its values and every key below it
@@ -52,7 +54,7 @@ class StoreTree {
   bool operator==(const StoreTree& other) const;
 
   std::string Serialize() const;
-  // False for text that is not a whole, well-formed store.
+  // False for text that is not a whole, well-formed store; `out` is then empty.
   static bool Parse(std::string_view text, StoreTree& out);
 
  private:

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "errors.h"
 #include "key_store.h"
 
 namespace tk {
@@ -138,8 +139,11 @@ void StoreTree::CreateKey(std::string_view key) {
 }
 
 void StoreTree::SetValue(std::string_view key, std::string_view name, std::string_view data) {
-  CreateKey(key);
-  auto& values = keys_.at(FoldCase(Normalize(key))).values;
+  const std::string path = Normalize(key);
+  // The root holds keys only: a value there could not be written out.
+  if (path.empty()) Raise(kInvalidProcedureCall, "Invalid procedure call or argument: no key");
+  CreateKey(path);
+  auto& values = keys_.at(FoldCase(path)).values;
   const std::string folded = FoldCase(name);
   for (auto& v : values) {
     if (FoldCase(v.name) == folded) {
@@ -199,6 +203,7 @@ std::string StoreTree::Serialize() const {
 
 bool StoreTree::Parse(std::string_view text, StoreTree& out) {
   out = StoreTree();
+  StoreTree tree;  // handed out only when the whole text is good
   if (text.empty() || text.back() != '\n') return false;  // every line ends with a newline
   size_t pos = 0;
   const auto next_line = [&] {
@@ -217,13 +222,16 @@ bool StoreTree::Parse(std::string_view text, StoreTree& out) {
   while (pos < text.size()) {
     const std::string_view line = next_line();
     const auto parts = SplitTabs(line);
-    if (pos == text.size())  // the last line closes the store with the number of records
-      return parts.size() == 2 && parts[0] == "E" && parts[1] == std::to_string(records);
+    if (pos == text.size()) {  // the last line closes the store with the number of records
+      if (parts.size() != 2 || parts[0] != "E" || parts[1] != std::to_string(records)) return false;
+      out = std::move(tree);
+      return true;
+    }
     if (parts[0] == "K" && parts.size() == 2) {
       if (!Unescape(parts[1], a) || a.empty() || Normalize(a) != a) return false;
       if (std::count(a.begin(), a.end(), '\\') >= kMaxKeyDepth) return false;
-      out.CreateKey(a);
-      current = &out.keys_.at(FoldCase(a));
+      tree.CreateKey(a);
+      current = &tree.keys_.at(FoldCase(a));
     } else if (parts[0] == "V" && parts.size() == 3 && current) {
       if (!Unescape(parts[1], a) || !Unescape(parts[2], b)) return false;
       auto [at, fresh] = names[current].try_emplace(FoldCase(a), current->values.size());
@@ -238,4 +246,5 @@ bool StoreTree::Parse(std::string_view text, StoreTree& out) {
   }
   return false;  // the header alone
 }
+
 }  // namespace tk

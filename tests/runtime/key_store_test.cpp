@@ -125,6 +125,9 @@ TEST_F(KeyStoreTest, TreesAreListedAndDeletedWhole) {
   EXPECT_FALSE(tree.KeyExists("CLSID\\{A}\\InprocServer32"));
   EXPECT_FALSE(tree.KeyExists("CLSID\\{A}"));
   EXPECT_EQ(tree.GetValue("CLSID\\{B}", ""), "Other");
+  // The root holds keys only.
+  EXPECT_EQ(tk::testing::ErrorOf([&] { tree.SetValue("\\", "x", "y"); }),
+            tk::kInvalidProcedureCall);
 }
 
 TEST_F(KeyStoreTest, DamagedFileReadsEmptyAndIsKeptAsideOnTheNextWrite) {
