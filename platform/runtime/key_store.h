@@ -3,10 +3,15 @@
 // (one value per name, whatever its case), and the case first written is kept.
 // Every change is made under a lock and written whole to a new file that then replaces
 // the old one, so a crash or a second running program never tears the file or drops
-// another writer's value. A damaged file reads as empty and is moved aside, with a
-// time stamp in its name, before the next write replaces it.
+// another writer's value. Reading writes nothing and needs no write access.
+// A store reached through a symbolic link is written where the link leads; the link stays.
+// A damaged store (not well formed, larger than kMaxFileSize, or not a regular file at
+// all: what is not a regular file is never opened, a larger file never read) reads as
+// empty, and is moved aside under a name of its own (user.store.damaged-<time>[-<n>])
+// before the next write replaces it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -23,6 +28,8 @@ std::string FoldCase(std::string_view s);
 
 class StoreTree {
  public:
+  // Keys have at most this many levels; a deeper one is never read or written.
+  static constexpr int kMaxKeyDepth = 32;
   struct Value {
     std::string name;
     std::string data;
@@ -38,6 +45,7 @@ class StoreTree {
   std::vector<Value> Values(std::string_view key) const;
 
   void CreateKey(std::string_view key);
+  // Raises run-time error 5 for the root (a key path of separators only or nothing).
   void SetValue(std::string_view key, std::string_view name, std::string_view data);
   bool DeleteValue(std::string_view key, std::string_view name);
   bool DeleteTree(std::string_view key);  // the key, its values and every key below it
@@ -46,7 +54,7 @@ class StoreTree {
   bool operator==(const StoreTree& other) const;
 
   std::string Serialize() const;
-  // False for text that is not a whole, well-formed store.
+  // False for text that is not a whole, well-formed store; `out` is then empty.
   static bool Parse(std::string_view text, StoreTree& out);
 
  private:
@@ -56,6 +64,9 @@ class StoreTree {
 
 class KeyStore {
  public:
+  // The store holds names and registrations: a larger file is damaged, and a change that
+  // would make the file larger is refused.
+  static constexpr std::uintmax_t kMaxFileSize = 4u << 20;
   explicit KeyStore(std::filesystem::path file);
 
   // The user's store: $TOOLKIT_STORE when set, else $XDG_CONFIG_HOME/toolkit/user.store
@@ -73,7 +84,8 @@ class KeyStore {
   StoreTree Read() const;
 
   // Runs `change` on the current content under the store's lock and writes the result.
-  // Raises run-time error 75 when the store cannot be written; the file is then untouched.
+  // Raises run-time error 75 when the store cannot be written (a folder or a device at its
+  // path, a file it cannot read, a result past the limits); the file is then untouched.
   void Update(const std::function<void(StoreTree&)>& change);
 
   std::optional<std::string> GetValue(std::string_view key, std::string_view name) const {

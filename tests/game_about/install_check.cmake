@@ -27,6 +27,15 @@ foreach(f
   endif()
 endforeach()
 
+# Every user reads the registrations, the installed one and the build tree's.
+foreach(store "${lib}/machine.store" "${BUILD_TREE}/bin/machine.store")
+  run_checked(stat -c %a "${store}")
+  string(STRIP "${out}" mode)
+  if(NOT mode STREQUAL "644")
+    message(FATAL_ERROR "${store} has mode ${mode}, not 644: not every user may read it")
+  endif()
+endforeach()
+
 file(READ "${lib}/script" credits)
 if(NOT credits MATCHES "Korvane#2")
   message(FATAL_ERROR "the installed credits are not the game's: ${lib}/script")
@@ -61,6 +70,11 @@ endif()
 string(FIND "${out}" "${BUILD_TREE}/bin/" at)
 if(NOT at EQUAL -1)
   message(FATAL_ERROR "the installed registration names the build tree's module:\n${out}")
+endif()
+# Reading it left nothing behind, and the installation keeps no lock of its writing.
+file(GLOB left "${lib}/machine.store?*")
+if(left)
+  message(FATAL_ERROR "files beside the installed registration: ${left}")
 endif()
 
 # The installed game starts from any folder with a fresh user and shows its main window.

@@ -2,13 +2,21 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
+#include <set>
 #include <sstream>
+#include <thread>
 
+#include "error_of.h"
 #include "errors.h"
 
 namespace fs = std::filesystem;
@@ -26,14 +34,59 @@ class KeyStoreTest : public ::testing::Test {
     file_ = dir_ / "user.store";
   }
   void TearDown() override { fs::remove_all(dir_); }
-  std::string ReadAll() {
-    std::ifstream in(file_, std::ios::binary);
+  std::string ReadAll() { return ReadFile(file_); }
+  static std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
   }
+  static void WriteFile(const fs::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+  }
+  // The copies of damaged stores kept beside `store`.
+  static std::vector<fs::path> KeptAside(const fs::path& store) {
+    std::vector<fs::path> aside;
+    for (auto& e : fs::directory_iterator(store.parent_path()))
+      if (e.path().filename().string().rfind(store.filename().string() + ".damaged-", 0) == 0)
+        aside.push_back(e.path());
+    std::sort(aside.begin(), aside.end());
+    return aside;
+  }
+  static std::set<std::string> Listing(const fs::path& dir) {
+    std::set<std::string> names;
+    for (auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
+  }
   fs::path dir_, file_;
 };
+
+// Runs `body` in a child process and waits for it, polling, at most `timeout`: whether
+// it finished in time with every expectation met. A hung or runaway child is killed.
+bool FinishesInTime(const std::function<bool()>& body,
+                    std::chrono::seconds timeout = std::chrono::seconds(10)) {
+  const pid_t child = fork();
+  if (child == 0) {
+    bool ok = false;
+    try {
+      ok = body();
+    } catch (...) {
+    }
+    _exit(ok ? 0 : 1);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      ADD_FAILURE() << "the child did not finish in time";
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 TEST_F(KeyStoreTest, NamesMatchWithoutRegardToCaseAndKeepOneValue) {
   tk::KeyStore store(file_);
@@ -72,6 +125,9 @@ TEST_F(KeyStoreTest, TreesAreListedAndDeletedWhole) {
   EXPECT_FALSE(tree.KeyExists("CLSID\\{A}\\InprocServer32"));
   EXPECT_FALSE(tree.KeyExists("CLSID\\{A}"));
   EXPECT_EQ(tree.GetValue("CLSID\\{B}", ""), "Other");
+  // The root holds keys only.
+  EXPECT_EQ(tk::testing::ErrorOf([&] { tree.SetValue("\\", "x", "y"); }),
+            tk::kInvalidProcedureCall);
 }
 
 TEST_F(KeyStoreTest, DamagedFileReadsEmptyAndIsKeptAsideOnTheNextWrite) {
@@ -148,6 +204,258 @@ TEST_F(KeyStoreTest, SettingsUseTheUserStoreNamedByTheEnvironment) {
   tk::SaveSetting("Korvane2", "Players", "Player1", "Ann");
   EXPECT_EQ(tk::GetSetting("korvane2", "PLAYERS", "player1", "Player 1"), "Ann");
   EXPECT_EQ(tk::KeyStore::UserStorePath(), file_);
+}
+
+// Anything but a regular file at the store's path reads as a damaged store at once, and
+// the next save moves it aside, never what a link leads to. Folders and devices are not
+// the store's to move: saving there fails and leaves them be.
+TEST_F(KeyStoreTest, SpecialFileAtTheStorePathReadsAsDamagedWithoutBlocking) {
+  struct Case {
+    const char* what;
+    std::function<bool()> make;  // false: cannot be made here
+    fs::file_type aside;         // what is kept aside, or none when nothing may move
+  };
+  const Case cases[] = {
+      {"FIFO", [&] { return mkfifo(file_.c_str(), 0600) == 0; }, fs::file_type::fifo},
+      {"link to /dev/zero", [&] { return symlink("/dev/zero", file_.c_str()) == 0; },
+       fs::file_type::symlink},
+      {"link to a FIFO",
+       [&] {
+         return mkfifo((dir_ / "pipe").c_str(), 0600) == 0 && symlink("pipe", file_.c_str()) == 0;
+       },
+       fs::file_type::symlink},
+      {"link to itself", [&] { return symlink("user.store", file_.c_str()) == 0; },
+       fs::file_type::symlink},
+      {"folder", [&] { return fs::create_directories(file_ / "inside"); }, fs::file_type::none},
+      {"device", [&] { return mknod(file_.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0; },
+       fs::file_type::none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    if (!c.make()) {
+      ASSERT_STREQ(c.what, "device") << "only a device node may need privileges";
+      continue;
+    }
+    const auto before = fs::symlink_status(file_).type();
+    const bool may_move = c.aside != fs::file_type::none;
+    EXPECT_TRUE(FinishesInTime([&] {
+      tk::KeyStore store(file_);
+      if (!store.Read().empty() || store.GetValue("A", "x")) return false;
+      const int error = tk::testing::ErrorOf([&] { store.SetValue("A", "x", "fresh"); });
+      if (!may_move) return error == tk::kPathFileAccessError;
+      return error == 0 && store.GetValue("A", "x") == "fresh";
+    }));
+    const auto aside = KeptAside(file_);
+    if (may_move) {
+      ASSERT_EQ(aside.size(), 1u);
+      EXPECT_EQ(fs::symlink_status(aside[0]).type(), c.aside);
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file_)));
+    } else {
+      EXPECT_TRUE(aside.empty());
+      EXPECT_EQ(fs::symlink_status(file_).type(), before);
+    }
+    EXPECT_FALSE(fs::exists(file_.string() + ".tmp." + std::to_string(getpid())));
+  }
+  EXPECT_TRUE(fs::is_character_file("/dev/zero"));
+}
+
+TEST_F(KeyStoreTest, OversizedStoreIsKeptAsideUnread) {
+  const std::string padding(tk::KeyStore::kMaxFileSize, 'p');
+  const std::string big =
+      "toolkit-store 1\nK\tA\nV\tx\tbig\nV\tpad\t" + padding + "\nE\t3\n";  // well formed
+  WriteFile(file_, big);
+  tk::KeyStore store(file_);
+  EXPECT_EQ(store.GetValue("A", "x"), std::nullopt);
+  store.SetValue("A", "x", "small");
+  EXPECT_EQ(store.GetValue("A", "x"), "small");
+  const auto aside = KeptAside(file_);
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(fs::file_size(aside[0]), big.size());
+
+  // A save that would pass the limit is refused, and the store stays as it was.
+  const std::string kept = ReadAll();
+  EXPECT_EQ(tk::testing::ErrorOf([&] { store.SetValue("A", "pad", padding); }),
+            tk::kPathFileAccessError);
+  EXPECT_EQ(ReadAll(), kept);
+}
+
+// Stores made to be costly to read, each within the size limit: each is read (or found
+// damaged) promptly, and none is ever written.
+TEST_F(KeyStoreTest, HostileStoresReadPromptly) {
+  const size_t budget = tk::KeyStore::kMaxFileSize - 64;
+  std::string many_values = "toolkit-store 1\nK\tA\n";
+  size_t values = 0;
+  while (many_values.size() < budget) many_values += "V\t" + std::to_string(values++) + "\t\n";
+  many_values += "E\t" + std::to_string(values + 1) + "\n";
+
+  std::string long_key = "toolkit-store 1\nK\t" + std::string(1 << 16, 'k') + "\n";
+  size_t overwrites = 0;
+  for (; long_key.size() < budget; ++overwrites) long_key += "V\tv\t\n";
+  long_key += "E\t" + std::to_string(overwrites + 1) + "\n";
+
+  std::string deep = "toolkit-store 1\nK\ta";
+  while (deep.size() < budget) deep += "\\a";
+  deep += "\nE\t1\n";
+
+  struct Case {
+    const char* what;
+    const std::string& text;
+    bool good;
+  };
+  for (const Case& c : {Case{"many values in one key", many_values, true},
+                        Case{"one value of a long key written again and again", long_key, true},
+                        Case{"a key of a million levels", deep, false}}) {
+    SCOPED_TRACE(c.what);
+    ASSERT_LE(c.text.size(), tk::KeyStore::kMaxFileSize);
+    WriteFile(file_, c.text);
+    EXPECT_TRUE(FinishesInTime(
+        [&] {
+          const tk::StoreTree tree = tk::KeyStore(file_).Read();
+          return tree.empty() != c.good;
+        },
+        std::chrono::seconds(60)));
+  }
+}
+
+TEST_F(KeyStoreTest, KeysDeeperThanTheLimitAreNeitherReadNorWritten) {
+  std::string deepest = "L";
+  for (int i = 1; i < tk::StoreTree::kMaxKeyDepth; ++i) deepest += "\\L";
+  tk::KeyStore store(file_);
+  store.SetValue(deepest, "x", "deepest");
+  EXPECT_EQ(store.GetValue(deepest, "x"), "deepest");
+  const std::string kept = ReadAll();
+  EXPECT_EQ(tk::testing::ErrorOf([&] { store.SetValue(deepest + "\\L", "x", "y"); }),
+            tk::kPathFileAccessError);
+  EXPECT_EQ(ReadAll(), kept);
+  tk::StoreTree tree;
+  EXPECT_FALSE(tk::StoreTree::Parse("toolkit-store 1\nK\t" + deepest + "\\L\nE\t1\n", tree));
+}
+
+// The store reached through a link is written where the link leads, and the link stays,
+// as an editor saves a linked file; a damaged target is kept aside beside itself.
+TEST_F(KeyStoreTest, LinkedStoreIsWrittenThroughToItsTarget) {
+  struct Case {
+    const char* what;
+    std::string link;  // what the link says
+    fs::path target;   // where it leads in the end
+    std::string before;
+  };
+  const fs::path elsewhere = dir_ / "elsewhere";
+  const Case cases[] = {
+      {"absolute", (elsewhere / "real.store").string(), elsewhere / "real.store", ""},
+      {"relative", "elsewhere/real.store", elsewhere / "real.store", ""},
+      {"a link to a link", "second-link", elsewhere / "real.store", ""},
+      {"to a missing file", "elsewhere/new.store", elsewhere / "new.store", ""},
+      {"to a damaged file", "elsewhere/real.store", elsewhere / "real.store", "damaged"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir_);
+    fs::create_directories(elsewhere);
+    tk::KeyStore(elsewhere / "real.store").SetValue("A", "old", "kept");
+    if (!c.before.empty()) WriteFile(c.target, c.before);
+    fs::create_symlink(elsewhere / "real.store", dir_ / "second-link");
+    fs::create_symlink(c.link, file_);
+
+    tk::KeyStore store(file_);
+    store.SetValue("A", "x", "1");
+    store.SetValue("A", "y", "2");
+    ASSERT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(fs::read_symlink(file_), c.link);
+    const auto tree = tk::KeyStore(c.target).Read();
+    EXPECT_EQ(tree.GetValue("A", "x"), "1");
+    EXPECT_EQ(tree.GetValue("A", "y"), "2");
+    EXPECT_EQ(tree.GetValue("A", "old"), c.before.empty() && c.target == elsewhere / "real.store"
+                                             ? std::optional<std::string>("kept")
+                                             : std::nullopt);
+    const auto aside = KeptAside(c.target);
+    ASSERT_EQ(aside.size(), c.before.empty() ? 0u : 1u);
+    if (!aside.empty()) {
+      EXPECT_EQ(ReadFile(aside[0]), c.before);
+    }
+  }
+}
+
+TEST_F(KeyStoreTest, EveryDamagedStoreKeepsACopyOfItsOwn) {
+  tk::KeyStore store(file_);
+  const std::vector<std::string> junk = {"first damage", "second damage", "third damage"};
+  for (const std::string& j : junk) {
+    WriteFile(file_, j);
+    store.SetValue("A", "x", j);
+  }
+  std::vector<std::string> kept;
+  for (const fs::path& p : KeptAside(file_)) kept.push_back(ReadFile(p));
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, (std::vector<std::string>{"first damage", "second damage", "third damage"}));
+  EXPECT_EQ(store.GetValue("A", "x"), "third damage");
+}
+
+// The temporary file of a save whose process died goes with the next save; that of a
+// living process, and files that only look alike, stay.
+TEST_F(KeyStoreTest, TemporaryFileOfAnInterruptedSaveIsRemovedOnceItsProcessIsGone) {
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  int pipe_fds[2];
+  ASSERT_EQ(pipe(pipe_fds), 0);
+  const pid_t alive = fork();
+  if (alive == 0) {
+    char c;
+    close(pipe_fds[1]);
+    (void)!read(pipe_fds[0], &c, 1);  // until the test closes its end
+    _exit(0);
+  }
+  close(pipe_fds[0]);
+  const auto temp_of = [&](const std::string& tail) { return file_.string() + ".tmp." + tail; };
+  for (const std::string& tail : {std::to_string(gone), std::to_string(alive), std::string("x1")})
+    WriteFile(temp_of(tail), "toolkit-store 1\nE\t0\n");
+
+  tk::KeyStore(file_).SetValue("A", "x", "y");
+  EXPECT_FALSE(fs::exists(temp_of(std::to_string(gone))));
+  EXPECT_TRUE(fs::exists(temp_of(std::to_string(alive))));
+  EXPECT_TRUE(fs::exists(temp_of("x1")));
+  close(pipe_fds[1]);
+  waitpid(alive, nullptr, 0);
+}
+
+// Reading creates nothing, and needs no write access: a store that others may read is
+// read by another user, with its lock file when he may open it and without when not.
+TEST_F(KeyStoreTest, ReadingCreatesNothingAndNeedsNoWriteAccess) {
+  tk::KeyStore(file_).SetValue("A", "x", "shared");
+  const fs::path lock = file_.string() + ".lock";
+  fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                             fs::perms::others_read);
+  for (bool with_lock : {false, true}) {
+    SCOPED_TRACE(with_lock ? "with a lock file the reader may not open" : "with no lock file");
+    if (!with_lock) fs::remove(lock);
+    const auto listing = Listing(dir_);
+    EXPECT_EQ(tk::KeyStore(file_).GetValue("A", "x"), "shared");
+    EXPECT_TRUE(FinishesInTime([&] {
+      // The superuser reads as nobody; anyone else in a folder he may not write to.
+      if (geteuid() == 0 ? setgid(65534) != 0 || setuid(65534) != 0
+                         : chmod(dir_.c_str(), 0555) != 0)
+        return false;
+      return tk::KeyStore(file_).GetValue("A", "x") == "shared";
+    }));
+    chmod(dir_.c_str(), 0755);
+    EXPECT_EQ(Listing(dir_), listing);
+    if (!with_lock) tk::KeyStore(file_).SetValue("A", "x", "shared");  // makes the lock
+  }
+}
+
+TEST_F(KeyStoreTest, SavingKeepsTheStoresPermissions) {
+  tk::KeyStore store(file_);
+  store.SetValue("A", "x", "1");
+  EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  const auto readable = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                        fs::perms::others_read;
+  fs::permissions(file_, readable);
+  store.SetValue("A", "x", "2");
+  EXPECT_EQ(fs::status(file_).permissions(), readable);
 }
 
 }  // namespace
