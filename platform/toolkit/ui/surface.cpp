@@ -14,6 +14,33 @@
 #include "screen.h"
 
 namespace tk {
+namespace {
+
+std::optional<MousePress>& CurrentPress() {
+  static std::optional<MousePress> press;
+  return press;
+}
+
+// Makes a press the one under way for as long as its handler runs. A handler may run a
+// nested loop (a box) in which other presses come and go; the outer one is restored.
+class PressScope {
+ public:
+  explicit PressScope(const QMouseEvent& e) : outer_(CurrentPress()) {
+    CurrentPress() = MousePress{e.globalPosition(), e.button()};
+  }
+  ~PressScope() { CurrentPress() = outer_; }
+  PressScope(const PressScope&) = delete;
+  PressScope& operator=(const PressScope&) = delete;
+
+ private:
+  std::optional<MousePress> outer_;
+};
+
+}  // namespace
+
+std::optional<MousePress> PressUnderWay() {
+  return CurrentPress();
+}
 
 int ButtonOf(Qt::MouseButton b) {
   switch (b) {
@@ -153,6 +180,7 @@ void ControlSurface::mousePressEvent(QMouseEvent* e) {
     return;
   }
   pressed_ = c;
+  const PressScope press(*e);
   RaiseMouse(c, 0, e);
 }
 

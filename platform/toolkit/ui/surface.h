@@ -81,6 +81,15 @@ class ControlSurface : public QWidget {
   QPointer<DragOutline> outline_;
 };
 
+// The mouse press whose MouseDown handler is running now: where on the screen and with
+// which button it went down. The window system's calls made from such a handler (the
+// window move) start from it.
+struct MousePress {
+  QPointF global;
+  Qt::MouseButton button;
+};
+std::optional<MousePress> PressUnderWay();
+
 // The runtime's mouse state for an event.
 int ButtonOf(Qt::MouseButton b);
 int ButtonsOf(Qt::MouseButtons b);
