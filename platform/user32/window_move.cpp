@@ -3,8 +3,10 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "surface.h"
 #include "user32.h"
 #include "window_handles.h"
+#include "window_move_x11.h"
 
 namespace user32 {
 
@@ -19,8 +21,18 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wparam, LPARAM /*lparam*/) 
   if (w == nullptr || !w->isVisible()) return 0;
   QWindow* window = w->windowHandle();
   if (window == nullptr) return 0;
-  // The window system runs the move itself and answers false where it has none to
-  // offer (no window manager, or a platform without one).
+  // The window system runs the move itself, from the press whose handler sends this
+  // message until its button comes up, and answers false where it has none to offer (no
+  // window manager, or a platform without one).
+  std::optional<detail::MovePress> press;
+  if (const std::optional<tk::MousePress> p = tk::PressUnderWay()) {
+    const int button = p->button == Qt::LeftButton     ? 1
+                       : p->button == Qt::MiddleButton ? 2
+                       : p->button == Qt::RightButton  ? 3
+                                                       : 0;
+    press = detail::MovePress{(p->global * window->devicePixelRatio()).toPoint(), button};
+  }
+  if (const std::optional<bool> asked = detail::StartX11Move(*window, press)) return *asked ? 1 : 0;
   return window->startSystemMove() ? 1 : 0;
 }
 

@@ -1,9 +1,10 @@
-// A press on the board's background, then pointer motion, moves the game's real window
-// where the window system offers an interactive move. Xvfb alone runs no window manager
-// and so offers none: there the press must be a clean no-op, and the test shows that it
-// is the window system that declines.
+// A press on the board's background, then pointer motion, on a bare X server: Xvfb alone
+// runs no window manager and so offers no interactive move. There the press must be a
+// clean no-op that leaves the window where it was and taking clicks; the move itself is
+// played under a window manager in game_x11_wm_drag.
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -22,8 +23,15 @@ QString Num(int v) {
   return QString::number(v);
 }
 
-TEST(WindowDragX11, PressOnTheBackgroundMovesTheWindowOrIsACleanNoOp) {
+bool WindowManagerRuns() {
+  QProcess xprop;
+  xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+  return xprop.waitForFinished(5000) && xprop.readAllStandardOutput().contains("window id");
+}
+
+TEST(WindowDragX11, WithoutAWindowManagerAPressOnTheBackgroundIsACleanNoOp) {
   if (!HaveXdotool()) GTEST_SKIP() << "no xdotool";
+  if (WindowManagerRuns()) GTEST_SKIP() << "a window manager runs here";
   modMain::DebugMode = tk::kFalse16;
   tk::testing::BoxRecorder boxes;
   frmMain& f = frmMain::Instance();
@@ -32,14 +40,14 @@ TEST(WindowDragX11, PressOnTheBackgroundMovesTheWindowOrIsACleanNoOp) {
   QWidget* window = f.Window();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 
-  // Count the handler's runs, and learn whether the window system could move the window.
-  int presses = 0;
-  std::optional<bool> system_move;
+  // Count the press handler's runs and the releases that reach the board.
+  int presses = 0, releases = 0;
   const tk::MouseHandler handler = f.Image1->MouseDown;
   f.Image1->MouseDown = [&](int b, int s, float x, float y) {
     ++presses;
     handler(b, s, x, y);
   };
+  f.Image1->MouseUp = [&](int, int, float, float) { ++releases; };
 
   tk::ControlSurface& board = f.Frame2->Surface();
   const QPoint local = board.RectOf(*f.Image1).topLeft().toPoint() + QPoint(120, 150);
@@ -50,32 +58,17 @@ TEST(WindowDragX11, PressOnTheBackgroundMovesTheWindowOrIsACleanNoOp) {
   ASSERT_TRUE(Xdotool({"mousemove", Num(press.x()), Num(press.y())}));
   ASSERT_TRUE(Xdotool({"mousedown", "1"}));
   QTRY_COMPARE(presses, 1);
-  for (int step = 1; step <= 4; ++step) {
+  for (int step = 1; step <= 4; ++step)
     ASSERT_TRUE(Xdotool({"mousemove", Num(press.x() + 20 * step), Num(press.y() + 15 * step)}));
-    QTest::qWait(50);
-  }
   ASSERT_TRUE(Xdotool({"mouseup", "1"}));
-  QTest::qWait(200);
-
-  if (window->pos() != start) {
-    // The window system ran the move: the window followed the pointer.
-    QTRY_COMPARE(window->pos(), start + QPoint(80, 60));
-  } else {
-    // Ask the window system directly, from inside a press, as the handler does.
-    f.Image1->MouseDown = [&](int, int, float, float) {
-      system_move = window->windowHandle()->startSystemMove();
-    };
-    ASSERT_TRUE(Xdotool({"mousedown", "1"}));
-    QTRY_VERIFY(system_move.has_value());
-    ASSERT_TRUE(Xdotool({"mouseup", "1"}));
-    QTest::qWait(100);
-    EXPECT_FALSE(*system_move) << "the window system offers a move, yet the window stayed";
-    // No window manager here: the press changed nothing and left no grab behind.
-    EXPECT_EQ(window->pos(), start);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-  }
+  // The release comes back to the board: nobody else took the pointer.
+  QTRY_COMPARE(releases, 1);
+  EXPECT_EQ(window->pos(), start);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_FALSE(window->windowHandle()->startSystemMove()) << "the window system offers a move";
   f.Image1->MouseDown = handler;
+  f.Image1->MouseUp = nullptr;
 
   // The window still takes the player's clicks: a click on a name asks for a new one.
   const QPoint name = board.mapToGlobal(tk::testing::CentreOf(*f.lblPlayer1));

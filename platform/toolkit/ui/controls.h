@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QImage>
 #include <QPointer>
 #include <cstdint>
 #include <functional>
@@ -121,6 +122,8 @@ class Image : public Control {
  private:
   PictureRef picture_;
   bool stretch_ = false;
+  // The stretched picture at the size it was last drawn, in device pixels.
+  QImage stretched_;
 };
 
 enum class Alignment { kLeft = 0, kRight = 1, kCenter = 2 };

@@ -14,6 +14,7 @@ namespace tk {
 
 void Image::SetPicture(PictureRef picture) {
   picture_ = std::move(picture);
+  stretched_ = QImage();
   Changed();
 }
 
@@ -26,7 +27,24 @@ void Image::Paint(QPainter& p, const QRectF& px) {
   if (!picture_ || picture_->width() == 0 || picture_->height() == 0) return;
   const QImage& image = ToQImage(*picture_);
   if (stretch_) {
-    p.drawImage(px, image);
+    // Stretched once into the device pixels it covers, then copied: smooth scaling
+    // while painting gives slightly different pixels depending on where a repaint
+    // starts, which would leave faint seams wherever part of a picture is repainted.
+    const QRectF to = p.transform().mapRect(px);
+    const QPoint at(static_cast<int>(std::lround(to.left())),
+                    static_cast<int>(std::lround(to.top())));
+    const QSize size(static_cast<int>(std::lround(to.right())) - at.x(),
+                     static_cast<int>(std::lround(to.bottom())) - at.y());
+    if (size.isEmpty()) return;
+    if (stretched_.size() != size) {
+      stretched_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+      stretched_.fill(Qt::transparent);
+      QPainter scaler(&stretched_);
+      scaler.setRenderHint(QPainter::SmoothPixmapTransform, true);
+      scaler.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), image);
+    }
+    p.resetTransform();
+    p.drawImage(at, stretched_);
   } else {
     p.setClipRect(px);
     p.drawImage(px.topLeft(), image);

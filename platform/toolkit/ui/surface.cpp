@@ -9,10 +9,38 @@
 
 #include "application.h"
 #include "controls.h"
+#include "drag_outline.h"
 #include "form.h"
 #include "screen.h"
 
 namespace tk {
+namespace {
+
+std::optional<MousePress>& CurrentPress() {
+  static std::optional<MousePress> press;
+  return press;
+}
+
+// Makes a press the one under way for as long as its handler runs. A handler may run a
+// nested loop (a box) in which other presses come and go; the outer one is restored.
+class PressScope {
+ public:
+  explicit PressScope(const QMouseEvent& e) : outer_(CurrentPress()) {
+    CurrentPress() = MousePress{e.globalPosition(), e.button()};
+  }
+  ~PressScope() { CurrentPress() = outer_; }
+  PressScope(const PressScope&) = delete;
+  PressScope& operator=(const PressScope&) = delete;
+
+ private:
+  std::optional<MousePress> outer_;
+};
+
+}  // namespace
+
+std::optional<MousePress> PressUnderWay() {
+  return CurrentPress();
+}
 
 int ButtonOf(Qt::MouseButton b) {
   switch (b) {
@@ -47,6 +75,14 @@ ControlSurface::ControlSurface(Form& form, QWidget* parent) : QWidget(parent), f
   setMouseTracking(true);
 }
 
+ControlSurface::~ControlSurface() {
+  delete outline_.data();
+}
+
+const QWidget* ControlSurface::Outline() const {
+  return outline_.data();
+}
+
 void ControlSurface::AddControl(Control* control) {
   controls_.push_back(control);
 }
@@ -54,7 +90,7 @@ void ControlSurface::AddControl(Control* control) {
 void ControlSurface::DetachAll() {
   controls_.clear();
   pressed_ = nullptr;
-  drag_source_ = nullptr;
+  CancelDrag();
 }
 
 void ControlSurface::SetBackColor(std::optional<OleColor> color) {
@@ -121,15 +157,6 @@ void ControlSurface::paintEvent(QPaintEvent*) {
     c->Paint(p, box);
     p.restore();
   }
-  if (drag_source_ != nullptr) {
-    p.resetTransform();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(Qt::black, 2, Qt::DotLine);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.drawRect(drag_outline_.adjusted(1, 1, -1, -1));
-  }
 }
 
 void ControlSurface::RaiseMouse(Control* c, int which, QMouseEvent* e) {
@@ -149,13 +176,11 @@ void ControlSurface::mousePressEvent(QMouseEvent* e) {
   Control* c = HitTest(e->position());
   if (c == nullptr) return;
   if (c->DragAutomatic()) {
-    drag_source_ = c;
-    drag_outline_ = RectOf(*c);
-    drag_offset_ = e->position() - drag_outline_.topLeft();
-    update();
+    StartDrag(c, e);
     return;
   }
   pressed_ = c;
+  const PressScope press(*e);
   RaiseMouse(c, 0, e);
 }
 
@@ -167,12 +192,29 @@ void ControlSurface::UpdatePointer(QPointF pos) {
     unsetCursor();
 }
 
+void ControlSurface::StartDrag(Control* source, QMouseEvent* e) {
+  drag_source_ = source;
+  const QRect box = PixelBox(*source);
+  drag_offset_ = e->position() - QPointF(box.topLeft());
+  drag_size_ = box.size();
+  MoveOutline(e->globalPosition());
+}
+
+void ControlSurface::MoveOutline(QPointF global) {
+  if (outline_ == nullptr) outline_ = new DragOutline(window());
+  const QPointF top_left = global - drag_offset_;
+  outline_->ShowAt(QRect(QPoint(static_cast<int>(std::lround(top_left.x())),
+                                static_cast<int>(std::lround(top_left.y()))),
+                         drag_size_));
+}
+
 void ControlSurface::mouseMoveEvent(QMouseEvent* e) {
   if (drag_source_ != nullptr) {
-    const QRect before = drag_outline_.toAlignedRect().adjusted(-2, -2, 2, 2);
-    drag_outline_.moveTopLeft(e->position() - drag_offset_);
-    update(before);
-    update(drag_outline_.toAlignedRect().adjusted(-2, -2, 2, 2));
+    // No button held any more: the release went elsewhere, and this drag is over.
+    if (e->buttons() == Qt::NoButton)
+      CancelDrag();
+    else
+      MoveOutline(e->globalPosition());
     return;
   }
   UpdatePointer(e->position());
@@ -181,10 +223,14 @@ void ControlSurface::mouseMoveEvent(QMouseEvent* e) {
   RaiseMouse(target, 1, e);
 }
 
+void ControlSurface::CancelDrag() {
+  drag_source_ = nullptr;
+  if (outline_ != nullptr) outline_->hide();
+}
+
 void ControlSurface::EndDrag(QMouseEvent* e) {
   Control* source = drag_source_;
-  drag_source_ = nullptr;
-  update();
+  CancelDrag();
   const QPointF global = e->globalPosition();
   RunHandler([&] { form_.DropAt(*source, global); });
 }
@@ -230,6 +276,18 @@ bool ControlSurface::event(QEvent* e) {
     return true;
   }
   if (e->type() == QEvent::Leave) unsetCursor();
+  switch (e->type()) {
+    case QEvent::Leave:  // not sent while a button is down, unless a menu took the mouse
+    case QEvent::Hide:
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+      // Another window took the mouse (a menu or a modal window opened, or the window
+      // lost the focus), or this one went away: the drag ends where it is, no drop.
+      CancelDrag();
+      break;
+    default:
+      break;
+  }
   return QWidget::event(e);
 }
 

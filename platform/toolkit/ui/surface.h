@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QPointer>
 #include <QRectF>
 #include <QWidget>
 #include <optional>
@@ -16,11 +17,13 @@
 namespace tk {
 
 class Control;
+class DragOutline;
 class Form;
 
 class ControlSurface : public QWidget {
  public:
   ControlSurface(Form& form, QWidget* parent);
+  ~ControlSurface() override;
 
   // Controls are added front to back, in the order of the window's description.
   void AddControl(Control* control);
@@ -44,6 +47,9 @@ class ControlSurface : public QWidget {
 
   // The drag that is under way from this container, if any.
   bool Dragging() const { return drag_source_ != nullptr; }
+  // The outline that follows the pointer while a drag is under way; null before the
+  // first drag.
+  const QWidget* Outline() const;
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -56,7 +62,11 @@ class ControlSurface : public QWidget {
  private:
   QPointF ToDesign(QPointF widget_px) const;
   void RaiseMouse(Control* c, int which, QMouseEvent* e);
+  void StartDrag(Control* source, QMouseEvent* e);
+  void MoveOutline(QPointF global);
   void EndDrag(QMouseEvent* e);
+  // Ends the drag with no drop: the container lost the mouse before the button came up.
+  void CancelDrag();
   void UpdatePointer(QPointF pos);
 
   Form& form_;
@@ -66,9 +76,19 @@ class ControlSurface : public QWidget {
 
   Control* pressed_ = nullptr;
   Control* drag_source_ = nullptr;
-  QPointF drag_offset_;  // from the outline's top left to the pointer, widget pixels
-  QRectF drag_outline_;
+  QPointF drag_offset_;  // from the source's top left to the pointer, widget pixels
+  QSize drag_size_;      // the source's size, pixels
+  QPointer<DragOutline> outline_;
 };
+
+// The mouse press whose MouseDown handler is running now: where on the screen and with
+// which button it went down. The window system's calls made from such a handler (the
+// window move) start from it.
+struct MousePress {
+  QPointF global;
+  Qt::MouseButton button;
+};
+std::optional<MousePress> PressUnderWay();
 
 // The runtime's mouse state for an event.
 int ButtonOf(Qt::MouseButton b);
