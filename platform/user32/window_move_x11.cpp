@@ -1,20 +1,16 @@
 #include "window_move_x11.h"
 
-#include <QGuiApplication>
-#include <QWindow>
-
-#ifdef USER32_HAVE_XCB
 #include <xcb/xcb.h>
 
+#include <QGuiApplication>
+#include <QWindow>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#endif
 
 namespace user32::detail {
 
-#ifdef USER32_HAVE_XCB
 namespace {
 
 template <class Reply>
@@ -99,13 +95,5 @@ std::optional<bool> StartX11Move(QWindow& window, std::optional<MovePress> press
   xcb_flush(c);
   return true;
 }
-
-#else
-
-std::optional<bool> StartX11Move(QWindow&, std::optional<MovePress>) {
-  return std::nullopt;
-}
-
-#endif
 
 }  // namespace user32::detail
