@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QWindow>
 #include <algorithm>
 #include <limits>
 
@@ -67,7 +66,7 @@ class MessageBox : public QMessageBox {
     if (width() >= wanted) return 0;
     const int grown = wanted - width();
     const int h = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wanted) : height();
-    setFixedSize(wanted, std::max(h, height()));
+    setFixedSize(wanted, h);
     // Widening asks for no new layout; the box has just been laid out.
     QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
     return grown;
