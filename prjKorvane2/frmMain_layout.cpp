@@ -97,6 +97,20 @@ void frmMain::DescribeBoard(tk::ControlSurface& f) {
   chkFirtsMovePlayer1->SetToolTipText("If Selected First move will be Given to Player 1.");
   chkFirtsMovePlayer1->SetValue(1);
 
+  // The trays lie in front of the names and tiles: a long name widens its label and both
+  // tiles over the trays, and runs beneath them, so every tray button can still be
+  // dragged and the rest of the name still clicked.
+  for (const auto& [player, index] : kTrayOrder) {
+    tk::Image& tray =
+        Add<tk::Image>(f, player == 1 ? "Player1sButtonAvailable" : "Player2sButtonAvailable",
+                       index, kTrayLefts[index - 1], player == 1 ? kTray1Top : kTray2Top, 615, 495);
+    tray.SetStretch(true);
+    tray.SetMouseIcon(open_hand);
+    tray.SetDragAutomatic(true);
+    tray.SetToolTipText(player == 1 ? "Player 1's Buttons" : "Player 2's Buttons");
+    (player == 1 ? tray1_ : tray2_)[index - 1] = &tray;
+  }
+
   tk::Label** labels[2] = {&lblPlayer1, &lblPlayer2};
   const double label_tops[2] = {5640, 6240};
   for (int p = 0; p < 2; ++p) {
@@ -131,17 +145,6 @@ void frmMain::DescribeBoard(tk::ControlSurface& f) {
     loc.SetMouseIcon(open_hand);
     loc.SetDragAutomatic(true);
     locations_[n - 1] = &loc;
-  }
-
-  for (const auto& [player, index] : kTrayOrder) {
-    tk::Image& tray =
-        Add<tk::Image>(f, player == 1 ? "Player1sButtonAvailable" : "Player2sButtonAvailable",
-                       index, kTrayLefts[index - 1], player == 1 ? kTray1Top : kTray2Top, 615, 495);
-    tray.SetStretch(true);
-    tray.SetMouseIcon(open_hand);
-    tray.SetDragAutomatic(true);
-    tray.SetToolTipText(player == 1 ? "Player 1's Buttons" : "Player 2's Buttons");
-    (player == 1 ? tray1_ : tray2_)[index - 1] = &tray;
   }
 
   for (int k : kCircleOrder) {

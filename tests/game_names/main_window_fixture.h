@@ -33,8 +33,8 @@ class MainWindowTest : public ::testing::Test {
   tk::Image& Tray(int player, int index) const {
     return player == 1 ? f.Player1sButtonAvailable(index) : f.Player2sButtonAvailable(index);
   }
-  // Clicks the player's name label and answers the input box with `answer` (nullopt:
-  // Cancel).
+  // Clicks the start of the player's name label and answers the input box with `answer`
+  // (nullopt: Cancel).
   void Rename(int player, std::optional<std::string> answer);
   // Game > New Game, saying Yes to the question when a game is under way.
   void NewGame();

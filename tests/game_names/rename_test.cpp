@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
 #include "key_store.h"
 #include "main_window_fixture.h"
 #include "modMain.h"
+#include "prompts.h"
+#include "qt_boxes.h"
 #include "ui_driver.h"
 
 namespace korvane_test {
@@ -82,6 +87,38 @@ TEST_F(RenameTest, ConfirmingTheUnchangedNameWritesItAgain) {
   ASSERT_EQ(StoredName(1), std::nullopt);
   Rename(1, "Player 1");
   EXPECT_EQ(StoredName(1), "Player 1");
+}
+
+// Through the real input box: a stored name longer than an edit line holds by default is
+// offered whole, and confirming it unchanged stores it unchanged.
+TEST_F(RenameTest, AVeryLongStoredNameConfirmedUnchangedIsStoredWhole) {
+  std::string name;
+  while (name.size() < 40000) name += "Player " + std::to_string(name.size()) + " ";
+  name.resize(40000);
+  tk::KeyStore(StoreFile())
+      .SetValue("Software\\Program Settings\\" + OwnExeName() + "\\Players", "Player1", name);
+  NewGame();
+  ASSERT_TRUE(f.lblPlayer1->Caption() == name);
+
+  const tk::Prompter recorder = tk::InstallPrompter({});
+  tk::InstallQtBoxes();
+  qsizetype offered = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    answer.stop();
+    offered = box->textValue().size();
+    box->accept();
+  });
+  answer.start(10);
+  tk::testing::Click(*f.lblPlayer1);
+  tk::InstallPrompter(recorder);
+  // Compared whole, but reported by length: the texts are too long to print.
+  EXPECT_EQ(offered, 40000);
+  EXPECT_TRUE(f.lblPlayer1->Caption() == name) << f.lblPlayer1->Caption().size() << " shown";
+  const std::optional<std::string> stored = StoredName(1);
+  EXPECT_TRUE(stored == name) << (stored ? stored->size() : 0) << " stored";
 }
 
 TEST_F(RenameTest, DuringAGameTouchesNeitherTheGameNorTheCaption) {

@@ -15,6 +15,7 @@
 
 #include "application.h"
 #include "errors.h"
+#include "frame_extents.h"
 #include "qt_pictures.h"
 #include "screen.h"
 
@@ -28,6 +29,22 @@ std::vector<Form*>& LoadedForms() {
 
 int ToPx(double twips, double tpp) {
   return static_cast<int>(std::lround(twips / tpp));
+}
+
+// A window's outer edges on the screen, its frame included.
+QRect OuterRect(const QWidget& w) {
+  return w.geometry().marginsAdded(FrameMargins(w));
+}
+
+// Puts the window's outer top-left corner at a point of the screen.
+void MoveOuterTo(QWidget& w, QPoint corner) {
+  if (!w.testAttribute(Qt::WA_WState_Created)) {
+    // Before the native window exists, Qt asks the manager to put the frame's corner there.
+    w.move(corner);
+    return;
+  }
+  const QMargins frame = FrameMargins(w);
+  w.setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), w.size()));
 }
 
 }  // namespace
@@ -211,6 +228,7 @@ void Form::Load() {
 }
 
 void Form::PlaceAtStart() {
+  if (attrs_.start_position == StartUpPosition::kManual) return;
   QWidget* w = window_;
   QRect area(0, 0, 1024, 768);
   if (QScreen* s = QGuiApplication::primaryScreen()) area = s->geometry();
@@ -220,11 +238,14 @@ void Form::PlaceAtStart() {
       if (f != this && f->Window() && f->Window()->isVisible()) owner = f;
     }
     if (Form* active = ActiveForm(); active != nullptr && active != this) owner = active;
-    if (owner) area = owner->Window()->frameGeometry();
+    if (owner) area = OuterRect(*owner->Window());
   }
-  if (attrs_.start_position == StartUpPosition::kManual) return;
-  const QSize size = w->frameGeometry().size();
-  w->move(area.center().x() - size.width() / 2 + 1, area.center().y() - size.height() / 2 + 1);
+  // The whole window is centred, the frame the window manager is about to add included.
+  const QMargins frame = ExpectedFrameMargins(w);
+  const QSize outer = w->size().grownBy(frame);
+  const QPoint corner(area.x() + (area.width() - outer.width()) / 2,
+                      area.y() + (area.height() - outer.height()) / 2);
+  w->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), w->size()));
 }
 
 void Form::Show(int modal) {
@@ -324,26 +345,26 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 double Form::Left() const {
-  return window_ ? window_->frameGeometry().x() * TwipsPerPixelX() : 0;
+  return window_ ? OuterRect(*window_).x() * TwipsPerPixelX() : 0;
 }
 double Form::Top() const {
-  return window_ ? window_->frameGeometry().y() * TwipsPerPixelY() : 0;
+  return window_ ? OuterRect(*window_).y() * TwipsPerPixelY() : 0;
 }
 double Form::Width() const {
-  return window_ ? window_->frameGeometry().width() * TwipsPerPixelX() : 0;
+  return window_ ? OuterRect(*window_).width() * TwipsPerPixelX() : 0;
 }
 double Form::Height() const {
-  return window_ ? window_->frameGeometry().height() * TwipsPerPixelY() : 0;
+  return window_ ? OuterRect(*window_).height() * TwipsPerPixelY() : 0;
 }
 
 void Form::SetLeft(double twips) {
   if (!window_) Raise(kObjectRequired);
-  window_->move(ToPx(twips, TwipsPerPixelX()), window_->frameGeometry().y());
+  MoveOuterTo(*window_, QPoint(ToPx(twips, TwipsPerPixelX()), OuterRect(*window_).y()));
 }
 
 void Form::SetTop(double twips) {
   if (!window_) Raise(kObjectRequired);
-  window_->move(window_->frameGeometry().x(), ToPx(twips, TwipsPerPixelY()));
+  MoveOuterTo(*window_, QPoint(OuterRect(*window_).x(), ToPx(twips, TwipsPerPixelY())));
 }
 
 double Form::ScaleWidth() const {

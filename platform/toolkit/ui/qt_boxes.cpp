@@ -1,15 +1,95 @@
 #include "qt_boxes.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <limits>
 
 #include "display_text.h"
+#include "frame_extents.h"
 #include "prompts.h"
 
 namespace tk {
 namespace {
+
+// How wide a box must be for the window manager to show its whole title: the title in a
+// bold title font, and beside it the window's icon and three buttons (some managers draw
+// minimise and maximise on every box, whatever it asks for), each about as wide as the
+// title bar is tall. Managers that centre the title on the bar give it only what the
+// buttons leave on the wider side, mirrored, so that room counts on both sides. The
+// owner's frame, once the manager has drawn one, tells this desktop's bar and borders.
+int WidthForTitle(const QString& title, const QWidget* owner) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics fm(font);
+  int bar = fm.height() + 8;
+  int borders = 8;
+  if (owner != nullptr && owner->window()->isVisible()) {
+    const QMargins frame = FrameMargins(*owner->window());
+    if (frame.top() > 0) {
+      bar = frame.top();
+      borders = frame.left() + frame.right();
+    }
+  }
+  return fm.horizontalAdvance(title) + 2 * 3 * bar + borders;
+}
+
+// A message box sizes itself to its text when it is shown and whenever its layout
+// changes; this one then widens to its title as well, its text and buttons laid out in
+// the wider box as before, and its centre kept where it was first put.
+class MessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    QMessageBox::showEvent(e);
+    const int grown = WidenToTitle();
+    move(x() - grown / 2, y());
+  }
+
+  bool event(QEvent* e) override {
+    const bool handled = QMessageBox::event(e);
+    if (e->type() == QEvent::LayoutRequest && isVisible()) WidenToTitle();
+    return handled;
+  }
+
+ private:
+  // How much wider the box became.
+  int WidenToTitle() {
+    const int wanted = WidthForTitle(windowTitle(), parentWidget());
+    if (width() >= wanted) return 0;
+    const int grown = wanted - width();
+    const int h = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(wanted) : height();
+    setFixedSize(wanted, h);
+    // Widening asks for no new layout; the box has just been laid out.
+    QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    return grown;
+  }
+};
+
+// An input box sizes itself to its prompt and line when it is shown; this one then widens
+// to its title as well, the line taking the extra width, its centre kept.
+class InputBox : public QInputDialog {
+ public:
+  using QInputDialog::QInputDialog;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    QInputDialog::showEvent(e);
+    const int grown = WidthForTitle(windowTitle(), parentWidget()) - width();
+    auto* line = findChild<QLineEdit*>();
+    if (grown <= 0 || line == nullptr || layout() == nullptr) return;
+    line->setMinimumWidth(line->width() + grown);
+    layout()->activate();
+    move(x() - grown / 2, y());
+  }
+};
 
 QMessageBox::Icon IconOf(int style) {
   switch (style & 0x70) {
@@ -27,8 +107,8 @@ QMessageBox::Icon IconOf(int style) {
 }
 
 int ShowMessageBox(const MessageBoxRequest& req) {
-  QMessageBox box(IconOf(req.style), QString::fromStdString(req.title), DisplayText(req.text),
-                  QMessageBox::NoButton, QApplication::activeWindow());
+  MessageBox box(IconOf(req.style), QString::fromStdString(req.title), DisplayText(req.text),
+                 QMessageBox::NoButton, QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   if ((req.style & 0x0F) == kYesNo) {
@@ -45,9 +125,14 @@ int ShowMessageBox(const MessageBoxRequest& req) {
 }
 
 std::optional<std::string> ShowInputBox(const InputBoxRequest& req) {
-  QInputDialog dialog(QApplication::activeWindow());
+  InputBox dialog(QApplication::activeWindow());
   dialog.setWindowTitle(QString::fromStdString(req.title));
   dialog.setLabelText(DisplayText(req.prompt));
+  // The text is taken whole, however long: the line's own limit would cut a long default
+  // before the user has touched it.
+  dialog.setInputMode(QInputDialog::TextInput);
+  if (auto* line = dialog.findChild<QLineEdit*>())
+    line->setMaxLength(std::numeric_limits<int>::max());
   dialog.setTextValue(QString::fromStdString(req.default_text));
   dialog.setWindowModality(Qt::ApplicationModal);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
