@@ -70,9 +70,6 @@ class TickerellState {
   // Kept by the timer between ticks.
   tk::Bool16 ScrollStarted = tk::kFalse16;
   std::int32_t ScrollY = 0;
-
- private:
-  void AddEntryLine(std::string_view entry);
 };
 
 }  // namespace tickerell
