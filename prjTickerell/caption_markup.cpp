@@ -17,6 +17,13 @@ char AsciiUpper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+bool StartsWithUpper(std::string_view text, std::size_t offset, std::string_view upper) {
+  if (text.size() - offset < upper.size()) return false;
+  for (std::size_t i = 0; i < upper.size(); ++i)
+    if (AsciiUpper(text[offset + i]) != upper[i]) return false;
+  return true;
+}
+
 // The 1-based position, in UTF-16 code units, of the character at byte `offset`.
 std::size_t Utf16Position(std::string_view text, std::size_t offset) {
   return Utf16Length(text.substr(0, offset)) + 1;
@@ -31,10 +38,7 @@ void CheckEntryLength(std::string_view entry) {
 }  // namespace
 
 bool TagAt(std::string_view text, std::size_t offset, std::string_view tag) {
-  if (offset > text.size() || text.size() - offset < tag.size()) return false;
-  for (std::size_t i = 0; i < tag.size(); ++i)
-    if (AsciiUpper(text[offset + i]) != tag[i]) return false;
-  return true;
+  return offset <= text.size() && StartsWithUpper(text, offset, tag);
 }
 
 std::size_t Utf16Length(std::string_view utf8) {
@@ -60,7 +64,7 @@ std::size_t Utf16Length(std::string_view utf8) {
 std::size_t FindTag(std::string_view entry, std::string_view tag) {
   for (std::size_t at = entry.find('<'); at != std::string_view::npos;
        at = entry.find('<', at + 1)) {
-    if (!TagAt(entry, at, tag)) continue;
+    if (!StartsWithUpper(entry, at, tag)) continue;
     if (at + 1 > kMax16 && Utf16Position(entry, at) > kMax16) tk::Raise(tk::kOverflow);
     return at + 1;
   }
@@ -71,7 +75,7 @@ std::string GetTagValue(std::string_view Entry, std::size_t TagPos) {
   if (Entry.empty()) return {};
   const std::size_t tag_offset = TagPos - 1;
   const std::size_t tag_length =
-      TagAt(Entry, tag_offset, kWeightTag) ? kWeightTag.size() : kValueTagLength;
+      StartsWithUpper(Entry, tag_offset, kWeightTag) ? kWeightTag.size() : kValueTagLength;
   const std::size_t start = tag_offset + tag_length;  // 0-based: the character after ":"
   if (start + 1 > kMax16 && Utf16Position(Entry, tag_offset) + tag_length > kMax16)
     tk::Raise(tk::kOverflow);

@@ -69,13 +69,12 @@ std::optional<BufferLine> EntryLine(std::string_view entry, OleColor fore_color)
   return line;
 }
 
-void TickerellState::AddBufferLine(const LineFormat& Format, OleColor Color,
-                                   const std::string& Text) {
+void TickerellState::AddBufferLine(LineFormat Format, OleColor Color, std::string Text) {
   if (LineCount >= LineBufferArray::kUpperBound) tk::Raise(tk::kSubscriptOutOfRange);
   ++LineCount;
   BufferLine& line = LineBuffer[LineCount];
-  line.Text = Text;
-  line.Format = Format;
+  line.Text = std::move(Text);
+  line.Format = std::move(Format);
   line.Color = Color;
 }
 

@@ -46,9 +46,13 @@ bool CaptionReader::Take(std::string_view text) {
       return !Decided();
     }
     const std::size_t semicolon = text.find(';');
-    TakeEntryText(text.substr(0, semicolon));
-    if (semicolon == std::string_view::npos) return !Decided();
-    if (!error_) EndEntry();
+    if (semicolon != std::string_view::npos && entry_.empty() && !note_ && !long_) {
+      AddLine(text.substr(0, semicolon));  // a whole entry in one piece: nothing to keep
+    } else {
+      TakeEntryText(text.substr(0, semicolon));
+      if (semicolon == std::string_view::npos) return !Decided();
+      if (!error_) EndEntry();
+    }
     ++separators_;
     text.remove_prefix(semicolon + 1);
   }
@@ -60,7 +64,8 @@ void CaptionReader::StoreIn(TickerellState& state) {
   state.LineBuffer.Clear();
   state.LineCount = 0;
   if ((any_text_ ? separators_ + 1 : 0) > kMaxEntries) tk::Raise(tk::kOverflow);
-  for (const BufferLine& line : lines_) state.AddBufferLine(line.Format, line.Color, line.Text);
+  for (BufferLine& line : lines_)
+    state.AddBufferLine(std::move(line.Format), line.Color, std::move(line.Text));
   if (error_) throw *error_;
 }
 
@@ -166,6 +171,7 @@ void CaptionReader::AddLine(std::string_view entry) {
     std::optional<BufferLine> line = EntryLine(entry, fore_color_);
     if (!line) return;
     if (lines_.size() >= kMaxLines) tk::Raise(tk::kSubscriptOutOfRange);
+    if (lines_.empty()) lines_.reserve(kMaxLines);
     lines_.push_back(std::move(*line));
   } catch (const tk::RuntimeError& e) {
     error_ = e;

@@ -10,72 +10,30 @@
 #include <string>
 #include <vector>
 
-#include "caption_reader.h"
 #include "errors.h"
-#include "text_encoding.h"
 #include "tickerell_test_support.h"
+#include "whole_source_outcome.h"
 
 namespace tickerell {
+namespace testing {
+
+// Shows the first lines of an outcome that differs.
+void PrintTo(const Outcome& o, std::ostream* os) {
+  *os << "error " << o.error << ", " << o.lines.size() << " lines";
+  for (std::size_t i = 0; i < o.lines.size() && i < 3; ++i) {
+    *os << "\n  ";
+    tickerell::PrintTo(o.lines[i], os);
+  }
+}
+
+}  // namespace testing
+
 namespace {
 
 namespace fs = std::filesystem;
 using testing::ErrorOf;
 using testing::ReadyInstance;
 using testing::TempFolder;
-
-struct Outcome {
-  int error = 0;
-  std::vector<BufferLine> lines;
-  bool operator==(const Outcome&) const = default;
-};
-
-void PrintTo(const Outcome& o, std::ostream* os) {
-  *os << "error " << o.error << ", " << o.lines.size() << " lines";
-  for (std::size_t i = 0; i < o.lines.size() && i < 3; ++i) {
-    *os << "\n  ";
-    PrintTo(o.lines[i], os);
-  }
-}
-
-// What the control made of a file when it read the whole of it first: every byte decoded
-// at once, cut into lines at CR, CR LF or LF, each line followed by ";"; then the entries
-// counted, and parsed one after another until the first error.
-Outcome WholeFileOutcome(const std::string& bytes) {
-  const std::string text = tk::LocaleToUtf8(bytes);
-  std::string source;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t end = text.find_first_of("\r\n", pos);
-    source += text.substr(pos, end - pos) + ";";
-    if (end == std::string::npos) break;
-    pos = end + 1;
-    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-  }
-  const std::size_t entries =
-      source.empty() ? 0
-                     : static_cast<std::size_t>(std::count(source.begin(), source.end(), ';')) + 1;
-  if (entries > 32768) return {tk::kOverflow, {}};
-  TickerellState s = ReadyInstance("");
-  Outcome out;
-  out.error = ErrorOf([&] {
-    std::string_view rest = source;
-    for (std::size_t i = 0; i < entries; ++i) {
-      const std::size_t end = std::min(rest.find(';'), rest.size());
-      if (auto line = EntryLine(rest.substr(0, end), s.m_ForeColor))
-        s.AddBufferLine(line->Format, line->Color, line->Text);
-      rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-  });
-  out.lines = testing::Lines(s);
-  return out;
-}
-
-Outcome FileOutcome(const std::string& path) {
-  TickerellState s = ReadyInstance(path);
-  Outcome out;
-  out.error = ErrorOf([&] { s.SetupMainBufferLines(); });
-  out.lines = testing::Lines(s);
-  return out;
-}
 
 std::string Repeat(const std::string& text, std::size_t times) {
   std::string out;
@@ -152,7 +110,10 @@ TEST_P(LocaleTest, ReadingAFileGivesWhatReadingItWholeGave) {
   const TempFolder folder("tickerell-limits");
   for (const File& file : FilesAroundTheLimits()) {
     const std::string path = folder.Write("script", file.bytes);
-    EXPECT_EQ(FileOutcome(path), WholeFileOutcome(file.bytes)) << file.what;
+    TickerellState s = ReadyInstance(path);
+    EXPECT_EQ(testing::OutcomeOf(s, [&] { s.SetupMainBufferLines(); }),
+              testing::WholeSourceOutcome(testing::WholeFileSource(file.bytes), s.m_ForeColor))
+        << file.what;
   }
 }
 
