@@ -11,7 +11,6 @@ namespace {
 constexpr std::size_t kMax16 = 32767;
 
 // "<F.WGHT:" is one character shorter than the other value tags.
-constexpr std::string_view kWeightTag = "<F.WGHT:";
 constexpr std::size_t kValueTagLength = 9;
 
 char AsciiUpper(char c) {
@@ -37,6 +36,10 @@ void CheckEntryLength(std::string_view entry) {
 }
 
 }  // namespace
+
+bool TagAt(std::string_view text, std::size_t offset, std::string_view tag) {
+  return offset <= text.size() && StartsWithUpper(text, offset, tag);
+}
 
 std::size_t Utf16Length(std::string_view utf8) {
   auto continues = [&](std::size_t k) {

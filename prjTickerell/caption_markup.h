@@ -13,6 +13,26 @@
 
 namespace tickerell {
 
+// The tags of the markup, as found in an upper-cased copy of an entry. No tag is the
+// beginning of another, and none holds a "<" after its first character.
+inline constexpr std::string_view kBoldTag = "<F.BOLD>";
+inline constexpr std::string_view kItalicTag = "<F.ITALIC>";
+inline constexpr std::string_view kStrikethroughTag = "<F.STRIKETHROUGH>";
+inline constexpr std::string_view kUnderlineTag = "<F.UNDERLINE>";
+inline constexpr std::string_view kWeightTag = "<F.WGHT:";
+inline constexpr std::string_view kSizeTag = "<F.SIZEX:";
+inline constexpr std::string_view kCharsetTag = "<F.CAHRS:";
+inline constexpr std::string_view kNameTag = "<F.NAMEX:";
+inline constexpr std::string_view kColorTag = "<F.COLOR:";
+inline constexpr std::string_view kAllTags[] = {kBoldTag,      kItalicTag, kStrikethroughTag,
+                                                kUnderlineTag, kWeightTag, kSizeTag,
+                                                kCharsetTag,   kNameTag,   kColorTag};
+inline constexpr std::size_t kLongestTag = kStrikethroughTag.size();
+
+// Whether `tag` stands at byte `offset` of `text`, letters compared without regard to
+// ASCII case.
+bool TagAt(std::string_view text, std::size_t offset, std::string_view tag);
+
 // The 1-based position of the first occurrence of `tag` in `entry`, letters compared
 // without regard to ASCII case; 0 when absent. Raises 6 when the tag starts after 32,767.
 std::size_t FindTag(std::string_view entry, std::string_view tag);

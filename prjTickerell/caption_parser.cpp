@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "caption_markup.h"
+#include "caption_reader.h"
 #include "caption_source.h"
 #include "errors.h"
 #include "tickerell_state.h"
@@ -10,8 +11,6 @@
 namespace tickerell {
 namespace {
 
-// Entries are counted by a 16-bit index that starts at 0.
-constexpr std::size_t kMaxEntries = 32768;
 constexpr std::string_view kSeparatorLine = "--------------------------------------------------";
 static_assert(kSeparatorLine.size() == 50);
 
@@ -29,40 +28,28 @@ void TickerellState::SetupMainBufferLines() {
   if (m_Caption.empty() || PropertiesRead == tk::kFalse16) return;
   // A box shown while the file is read lets the host run, and it may set a new caption.
   const std::string caption = m_Caption;
-  const std::string source = CaptionSource(caption);
-
-  const std::size_t entries =
-      source.empty() ? 0
-                     : static_cast<std::size_t>(std::count(source.begin(), source.end(), ';')) + 1;
-  LineBuffer.Clear();
-  LineCount = 0;
-  if (entries > kMaxEntries) tk::Raise(tk::kOverflow);
-
-  std::string_view rest = source;
-  for (std::size_t i = 0; i < entries; ++i) {
-    const std::size_t end = std::min(rest.find(';'), rest.size());
-    AddEntryLine(rest.substr(0, end));
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-  }
+  CaptionReader reader(m_ForeColor);
+  ReadCaptionSource(caption, [&reader](std::string_view text) { return reader.Take(text); });
+  reader.StoreIn(*this);
 }
 
-void TickerellState::AddEntryLine(std::string_view entry) {
-  LineFormat format = DefaultLineFormat();
-  OleColor color = m_ForeColor;
+std::optional<BufferLine> EntryLine(std::string_view entry, OleColor fore_color) {
+  BufferLine line{{}, DefaultLineFormat(), fore_color};
+  LineFormat& format = line.Format;
   if (entry.empty()) {
-    AddBufferLine(format, 0, std::string());
-    return;
+    line.Color = 0;
+    return line;
   }
-  if (entry.front() == '<') return;  // a note for whoever writes the credits
+  if (entry.front() == '<') return std::nullopt;  // a note for whoever writes the credits
 
-  if (FindTag(entry, "<F.BOLD>")) format.Bold = tk::kTrue16;
-  if (FindTag(entry, "<F.ITALIC>")) format.Italic = tk::kTrue16;
-  if (FindTag(entry, "<F.STRIKETHROUGH>")) format.Strikethrough = tk::kTrue16;
-  if (FindTag(entry, "<F.UNDERLINE>")) format.Underline = tk::kTrue16;
-  if (auto at = FindTag(entry, "<F.WGHT:")) format.Weight = ReadTagNumber(GetTagValue(entry, at));
-  if (auto at = FindTag(entry, "<F.SIZEX:")) format.Size = ReadTagNumber(GetTagValue(entry, at));
-  if (auto at = FindTag(entry, "<F.CAHRS:")) format.Charset = ReadTagNumber(GetTagValue(entry, at));
-  if (auto at = FindTag(entry, "<F.NAMEX:")) format.Name = GetTagValue(entry, at);
+  if (FindTag(entry, kBoldTag)) format.Bold = tk::kTrue16;
+  if (FindTag(entry, kItalicTag)) format.Italic = tk::kTrue16;
+  if (FindTag(entry, kStrikethroughTag)) format.Strikethrough = tk::kTrue16;
+  if (FindTag(entry, kUnderlineTag)) format.Underline = tk::kTrue16;
+  if (auto at = FindTag(entry, kWeightTag)) format.Weight = ReadTagNumber(GetTagValue(entry, at));
+  if (auto at = FindTag(entry, kSizeTag)) format.Size = ReadTagNumber(GetTagValue(entry, at));
+  if (auto at = FindTag(entry, kCharsetTag)) format.Charset = ReadTagNumber(GetTagValue(entry, at));
+  if (auto at = FindTag(entry, kNameTag)) format.Name = GetTagValue(entry, at);
 
   // Suffixes are honoured only in the order /L, /I, /B from the end of the entry.
   if (EndsWithSuffix(entry, "/B")) {
@@ -76,18 +63,18 @@ void TickerellState::AddEntryLine(std::string_view entry) {
   if (EndsWithSuffix(entry, "/L")) entry = kSeparatorLine;
 
   // Looked for after the suffixes, so a separator line keeps the default colour.
-  if (auto at = FindTag(entry, "<F.COLOR:")) color = ReadTagNumber(GetTagValue(entry, at));
+  if (auto at = FindTag(entry, kColorTag)) line.Color = ReadTagNumber(GetTagValue(entry, at));
 
-  AddBufferLine(format, color, GetLineText(entry));
+  line.Text = GetLineText(entry);
+  return line;
 }
 
-void TickerellState::AddBufferLine(const LineFormat& Format, OleColor Color,
-                                   const std::string& Text) {
+void TickerellState::AddBufferLine(LineFormat Format, OleColor Color, std::string Text) {
   if (LineCount >= LineBufferArray::kUpperBound) tk::Raise(tk::kSubscriptOutOfRange);
   ++LineCount;
   BufferLine& line = LineBuffer[LineCount];
-  line.Text = Text;
-  line.Format = Format;
+  line.Text = std::move(Text);
+  line.Format = std::move(Format);
   line.Color = Color;
 }
 

@@ -31,10 +31,13 @@ std::string TrimSpaces(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string ReadFound(const std::string& path) {
+void ReadFound(const std::string& path, const SourceSink& take) {
   if (BeforeReadHook()) BeforeReadHook()(path);
-  return ReadTextFile(path);
+  ReadTextFile(path, take);
 }
+
+// A long line is handed over in pieces of this size at most.
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 }  // namespace
 
@@ -47,14 +50,17 @@ bool FileExists(const std::string& Path) {
   }
 }
 
-std::string ReadTextFile(std::string Path) {
-  std::string result;
+void ReadTextFile(std::string Path, const SourceSink& take) {
   const int file = tk::FreeFile();
   try {
     tk::OpenForInput(file, Path);
-    while (!tk::Eof(file)) {
-      result += tk::LineInput(file);
-      result += ';';
+    bool more = true;
+    while (more && !tk::Eof(file)) {
+      bool line_ended = false;
+      do {
+        more = take(tk::LineInputPiece(file, kPieceBytes, line_ended));
+      } while (more && !line_ended);
+      if (more) more = take(";");
     }
   } catch (const tk::RuntimeError& e) {
     if (e.number() == tk::kFileNotFound)
@@ -64,7 +70,6 @@ std::string ReadTextFile(std::string Path) {
     // Out of memory is as silent as any other read error.
   }
   tk::Close(file);  // closing a number that never opened does nothing
-  return result;
 }
 
 std::string LibraryFolder() {
@@ -73,11 +78,11 @@ std::string LibraryFolder() {
   return folder;
 }
 
-std::string CaptionSource(const std::string& caption) {
-  if (FileExists(caption)) return ReadFound(caption);
+void ReadCaptionSource(const std::string& caption, const SourceSink& take) {
+  if (FileExists(caption)) return ReadFound(caption, take);
   const std::string beside_library = LibraryFolder() + "/" + caption;
-  if (FileExists(beside_library)) return ReadFound(beside_library);
-  return caption;
+  if (FileExists(beside_library)) return ReadFound(beside_library, take);
+  take(caption);
 }
 
 void SetLibraryFolderForTesting(std::string folder) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tickerell {
 
@@ -11,17 +12,22 @@ namespace tickerell {
 // one that no file can have, is simply no file; nothing is shown.
 bool FileExists(const std::string& Path);
 
-// The file's lines, each followed by ";". On failure the file is closed and the text read
-// so far is returned; a missing file (53) also shows "File <path>", CR, "Not Found".
-std::string ReadTextFile(std::string Path);
+// Takes the source text a piece at a time; returns false once it needs no more.
+using SourceSink = std::function<bool(std::string_view text)>;
+
+// Hands the file's lines to `take`, each in one or more pieces and followed by ";", and
+// reads no further once `take` has had enough. On failure the file is closed and what was
+// handed over stands; a missing file (53) also shows "File <path>", CR, "Not Found".
+// `take` raises no run-time error.
+void ReadTextFile(std::string Path, const SourceSink& take);
 
 // The folder (no trailing "/") of the module that holds this code when it runs: the
 // control library when it is loaded as one, so files installed beside it are found.
 std::string LibraryFolder();
 
-// The source text for a caption: the file in the current folder, else the file in the
-// library's folder, else the caption itself.
-std::string CaptionSource(const std::string& caption);
+// Hands the source text for a caption to `take`: the file in the current folder, else the
+// file in the library's folder, else the caption itself.
+void ReadCaptionSource(const std::string& caption, const SourceSink& take);
 
 // Test seams. A non-empty folder stands in for the library's folder (empty restores the
 // real one); the hook runs between finding a caption file and reading it.

@@ -38,7 +38,7 @@ class TickerellState {
   void SetupMainBufferLines();
 
   // Appends one line; raises 9 and stores nothing when the buffer already holds 500.
-  void AddBufferLine(const LineFormat& Format, OleColor Color, const std::string& Text);
+  void AddBufferLine(LineFormat Format, OleColor Color, std::string Text);
 
   // Error switch: True (set by initialization and never changed) lets run-time errors rise.
   tk::Bool16 DebugMode = tk::kFalse16;
@@ -70,9 +70,6 @@ class TickerellState {
   // Kept by the timer between ticks.
   tk::Bool16 ScrollStarted = tk::kFalse16;
   std::int32_t ScrollY = 0;
-
- private:
-  void AddEntryLine(std::string_view entry);
 };
 
 }  // namespace tickerell

@@ -10,7 +10,9 @@
 #include "errors.h"
 #include "hresult_errors.h"
 #include "key_store.h"
+#include "module_resources.h"
 #include "registration.h"
+#include "text_file.h"
 
 namespace com {
 
@@ -33,13 +35,16 @@ HRESULT Fail(std::string* why, HRESULT hr, std::string text) {
   return hr;
 }
 
-// The loaded module for `file`, loading it on first use.
-HRESULT ModuleFor(const std::string& file, const CLSID& clsid, LoadedModule& out,
+// The loaded module for the registered `module_file`, loading it on first use.
+HRESULT ModuleFor(const std::string& module_file, const CLSID& clsid, LoadedModule& out,
                   std::string* why) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec))
+  const std::string file = ResolveModuleFile(module_file);
+  auto not_found = [&] {
     return Fail(why, CO_E_DLLNOTFOUND,
                 "module file '" + file + "' of class " + ToString(clsid) + " was not found");
+  };
+  if (!tk::IsRegularFile(file)) return not_found();
+  std::error_code ec;
   std::string key = std::filesystem::weakly_canonical(file, ec).string();
   if (ec) key = file;
 
@@ -49,12 +54,12 @@ HRESULT ModuleFor(const std::string& file, const CLSID& clsid, LoadedModule& out
     out = it->second;
     return S_OK;
   }
-  void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    const char* err = dlerror();
+  const LoadedModuleFile loaded = LoadModuleFile(file, RTLD_NOW | RTLD_LOCAL);
+  if (!loaded.found) return not_found();
+  if (!loaded.handle)
     return Fail(why, CO_E_ERRORINDLL,
-                "module file '" + file + "' could not be loaded: " + (err ? err : "unknown"));
-  }
+                "module file '" + file + "' could not be loaded: " + loaded.error);
+  void* handle = loaded.handle;
   LoadedModule m;
   m.handle = handle;
   m.get_class_object = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));

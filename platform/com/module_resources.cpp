@@ -2,11 +2,29 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
-
+#include "app_info.h"
 #include "key_store.h"
+#include "text_file.h"
 
 namespace com {
+
+std::string ResolveModuleFile(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos) return name;
+  // Any function of the runtime library lies in it.
+  return tk::ModuleFolder(reinterpret_cast<const void*>(&tk::ModuleFolder)) + "/" + name;
+}
+
+LoadedModuleFile LoadModuleFile(const std::string& file, int flags) {
+  LoadedModuleFile loaded;
+  loaded.found = tk::IsRegularFile(file);
+  if (!loaded.found) return loaded;
+  loaded.handle = dlopen(file.c_str(), flags);
+  if (!loaded.handle) {
+    const char* error = dlerror();
+    loaded.error = error ? error : "unknown";
+  }
+  return loaded;
+}
 
 const Resource* FindResource(const ResourceTable& table, std::string_view type, std::uint32_t id) {
   const std::string folded = tk::FoldCase(type);
@@ -24,23 +42,21 @@ std::optional<std::vector<std::uint8_t>> ReadModuleResource(const std::string& m
     if (why) *why = std::move(text);
     return std::nullopt;
   };
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(module_file, ec))
-    return fail("module file '" + module_file + "' was not found");
-  void* handle = dlopen(module_file.c_str(), RTLD_LAZY | RTLD_LOCAL);
-  if (!handle) {
-    const char* err = dlerror();
-    return fail("module file '" + module_file + "' could not be loaded: " + (err ? err : "?"));
-  }
+  const std::string file = ResolveModuleFile(module_file);
+  const LoadedModuleFile loaded = LoadModuleFile(file, RTLD_LAZY | RTLD_LOCAL);
+  if (!loaded.found) return fail("module file '" + file + "' was not found");
+  if (!loaded.handle)
+    return fail("module file '" + file + "' could not be loaded: " + loaded.error);
+  void* handle = loaded.handle;
   std::optional<std::vector<std::uint8_t>> out;
   auto resources = reinterpret_cast<ComModuleResourcesFn>(dlsym(handle, kResourcesExport));
   const ResourceTable* table = resources ? resources() : nullptr;
   if (!table) {
-    out = fail("module file '" + module_file + "' carries no resources");
+    out = fail("module file '" + file + "' carries no resources");
   } else if (const Resource* r = FindResource(*table, type, id)) {
     out.emplace(r->data, r->data + r->size);
   } else {
-    out = fail("module file '" + module_file + "' has no resource " + std::string(type) + " " +
+    out = fail("module file '" + file + "' has no resource " + std::string(type) + " " +
                std::to_string(id));
   }
   dlclose(handle);

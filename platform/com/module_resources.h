@@ -39,6 +39,20 @@ inline constexpr const char kResourcesExport[] = "ComModuleResources";
 // Finds a resource in a table; type names match without regard to case.
 const Resource* FindResource(const ResourceTable& table, std::string_view type, std::uint32_t id);
 
+// The one file that a module's name stands for, the file that is checked and the file
+// that is loaded: a bare file name is taken from the folder of the runtime libraries,
+// where modules are installed; any other name stands as it is.
+std::string ResolveModuleFile(const std::string& name);
+
+struct LoadedModuleFile {
+  void* handle = nullptr;  // from dlopen; null when not loaded
+  bool found = false;      // a regular file is there
+  std::string error;       // why a file that is there did not load
+};
+// Loads a module file (a name as ResolveModuleFile gives it) with dlopen `flags`, once it
+// is known to be a regular file: a FIFO or a device is never opened.
+LoadedModuleFile LoadModuleFile(const std::string& file, int flags);
+
 // Reads one resource from a module file. Nothing when the file cannot be loaded, has no
 // resource table, or has no such resource; `why` (if given) then says which.
 std::optional<std::vector<std::uint8_t>> ReadModuleResource(const std::string& module_file,

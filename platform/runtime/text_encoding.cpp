@@ -37,10 +37,15 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// The number of bytes of the UTF-8 sequence that `lead` starts; 0 for a byte that starts none.
+int SequenceLength(unsigned char lead) {
+  return lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+}
+
 // Decodes one UTF-8 sequence at s[i]; returns false (and leaves i) when malformed.
 bool DecodeUtf8(std::string_view s, size_t& i, char32_t& c) {
   auto b = static_cast<unsigned char>(s[i]);
-  int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+  int len = SequenceLength(b);
   if (len == 0 || i + len > s.size()) return false;
   c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
   for (int k = 1; k < len; ++k) {
@@ -54,84 +59,139 @@ bool DecodeUtf8(std::string_view s, size_t& i, char32_t& c) {
   return true;
 }
 
-std::string Convert(std::string_view in, const char* to, const char* from, bool latin1_fallback) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
-  std::string out;
-  out.resize(in.size() * 4 + 16);
+// Converts `in` through `cd`, appending to `out`. Where a character does not convert,
+// `replace(rest, text)` sets the text that stands for it and returns how many bytes of
+// `rest` it stands for. Unless `last`, an incomplete character at the end is left
+// unconverted: the bytes left over are returned.
+template <class Replace>
+std::string ConvertInto(iconv_t cd, std::string_view in, bool last, std::string& out,
+                        Replace replace) {
+  std::size_t used = out.size();
+  out.resize(used + in.size() * 4 + 16);
   char* src = const_cast<char*>(in.data());
-  size_t src_left = in.size();
-  char* dst = out.data();
-  size_t dst_left = out.size();
+  std::size_t src_left = in.size();
+  char* dst = out.data() + used;
+  std::size_t dst_left = out.size() - used;
+  auto make_room = [&](std::size_t extra) {
+    used = static_cast<std::size_t>(dst - out.data());
+    out.resize(out.size() * 2 + extra);
+    dst = out.data() + used;
+    dst_left = out.size() - used;
+  };
+  std::string left_over;
   while (src_left > 0) {
-    size_t r = iconv(cd, &src, &src_left, &dst, &dst_left);
-    if (r != static_cast<size_t>(-1)) break;
+    if (iconv(cd, &src, &src_left, &dst, &dst_left) != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) {
-      size_t used = dst - out.data();
-      out.resize(out.size() * 2);
-      dst = out.data() + used;
-      dst_left = out.size() - used;
+      make_room(0);
       continue;
     }
-    // A byte that does not decode (or a character the target cannot hold).
-    size_t used = dst - out.data();
-    std::string repl;
-    if (latin1_fallback) {
-      AppendUtf8(repl, static_cast<unsigned char>(*src));
-    } else {
-      repl = "?";
+    if (errno == EINVAL && !last) {
+      left_over.assign(src, src_left);
+      break;
     }
-    size_t skip = 1;
-    if (!latin1_fallback) {  // skip a whole UTF-8 character
-      size_t i = 0;
-      char32_t c;
-      std::string_view rest(src, src_left);
-      if (DecodeUtf8(rest, i, c)) skip = i;
-    }
-    if (dst_left < repl.size()) {
-      out.resize(out.size() * 2 + repl.size());
-      dst = out.data() + used;
-      dst_left = out.size() - used;
-    }
-    std::memcpy(dst, repl.data(), repl.size());
-    dst += repl.size();
-    dst_left -= repl.size();
+    std::string text;
+    const std::size_t skip = replace(std::string_view(src, src_left), text);
+    if (dst_left < text.size()) make_room(text.size());
+    std::memcpy(dst, text.data(), text.size());
+    dst += text.size();
+    dst_left -= text.size();
     src += skip;
     src_left -= skip;
   }
-  out.resize(dst - out.data());
-  iconv_close(cd);
-  return out;
+  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return left_over;
 }
 
 }  // namespace
 
-std::string LocaleToUtf8(std::string_view bytes) {
-  const std::string cs = Codeset();
-  if (IsUtf8Codeset(cs)) {
-    // Keep valid UTF-8 as it is; a stray byte is taken as Latin-1.
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-      size_t j = i;
-      char32_t c;
-      if (DecodeUtf8(bytes, j, c)) {
-        out.append(bytes.substr(i, j - i));
-        i = j;
-      } else {
-        AppendUtf8(out, static_cast<unsigned char>(bytes[i]));
-        ++i;
-      }
-    }
-    return out;
+LocaleDecoder::LocaleDecoder() : LocaleDecoder(Codeset()) {}
+
+LocaleDecoder::LocaleDecoder(const std::string& cs) {
+  utf8_ = IsUtf8Codeset(cs);
+  if (utf8_) return;
+  iconv_t cd = iconv_open("UTF-8", cs.c_str());
+  if (cd != reinterpret_cast<iconv_t>(-1)) converter_ = cd;
+}
+
+LocaleDecoder::~LocaleDecoder() {
+  if (converter_) iconv_close(static_cast<iconv_t>(converter_));
+}
+
+void LocaleDecoder::Decode(std::string_view bytes, bool last, std::string& out) {
+  std::string joined;
+  std::string_view in = bytes;
+  if (!held_.empty()) {
+    joined = std::move(held_) + std::string(bytes);
+    held_.clear();
+    in = joined;
   }
-  return Convert(bytes, "UTF-8", cs.c_str(), true);
+  if (utf8_) {
+    DecodeUtf8Locale(in, last, out);
+  } else if (converter_) {
+    DecodeConverted(in, last, out);
+  } else {
+    out.append(in);
+  }
+}
+
+// Keeps valid UTF-8 as it is; a stray byte is taken as Latin-1. Whether the sequence at
+// a byte decodes depends on that sequence's own bytes only, so a sequence cut off at the
+// end of a piece is decided once the next piece has brought the rest.
+void LocaleDecoder::DecodeUtf8Locale(std::string_view in, bool last, std::string& out) {
+  std::size_t i = 0;
+  while (i < in.size()) {
+    std::size_t ascii = i;
+    while (ascii < in.size() && static_cast<unsigned char>(in[ascii]) < 0x80) ++ascii;
+    out.append(in.substr(i, ascii - i));
+    i = ascii;
+    if (i == in.size()) break;
+    const int len = SequenceLength(static_cast<unsigned char>(in[i]));
+    if (!last && len > 0 && i + len > in.size()) {
+      held_ = std::string(in.substr(i));
+      return;
+    }
+    std::size_t j = i;
+    char32_t c;
+    if (DecodeUtf8(in, j, c)) {
+      out.append(in.substr(i, j - i));
+      i = j;
+    } else {
+      AppendUtf8(out, static_cast<unsigned char>(in[i]));
+      ++i;
+    }
+  }
+}
+
+// Through iconv; a byte that does not decode is taken as Latin-1.
+void LocaleDecoder::DecodeConverted(std::string_view in, bool last, std::string& out) {
+  held_ = ConvertInto(static_cast<iconv_t>(converter_), in, last, out,
+                      [](std::string_view rest, std::string& text) {
+                        AppendUtf8(text, static_cast<unsigned char>(rest[0]));
+                        return std::size_t{1};
+                      });
+}
+
+std::string LocaleToUtf8(std::string_view bytes) {
+  std::string out;
+  LocaleDecoder().Decode(bytes, true, out);
+  return out;
 }
 
 std::string Utf8ToLocale(std::string_view utf8) {
   const std::string cs = Codeset();
   if (IsUtf8Codeset(cs)) return std::string(utf8);
-  return Convert(utf8, (cs + "//TRANSLIT").c_str(), "UTF-8", false);
+  iconv_t cd = iconv_open((cs + "//TRANSLIT").c_str(), "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
+  std::string out;
+  // A character the locale cannot hold becomes "?", as does a stray byte.
+  ConvertInto(cd, utf8, true, out, [](std::string_view rest, std::string& text) {
+    text = "?";
+    std::size_t i = 0;
+    char32_t c;
+    return DecodeUtf8(rest, i, c) ? i : std::size_t{1};
+  });
+  iconv_close(cd);
+  return out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view s) {

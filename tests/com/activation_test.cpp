@@ -9,6 +9,7 @@
 
 #include "class_factory.h"
 #include "counter_object.h"
+#include "fifo_watchdog.h"
 #include "key_store.h"
 #include "late_bound.h"
 #include "module_resources.h"
@@ -30,6 +31,16 @@ com::HRESULT RunServerExport(const std::string& file, const char* name) {
   const com::HRESULT hr = fn ? fn() : com::CO_E_ERRORINDLL;
   dlclose(handle);
   return hr;
+}
+
+// Runs comreg with `args`: its exit status and what it printed.
+std::pair<int, std::string> RunComreg(const std::string& args) {
+  std::string out;
+  FILE* p = popen((std::string(COMREG) + " " + args + " 2>&1").c_str(), "r");
+  char buf[512];
+  while (p && fgets(buf, sizeof buf, p)) out += buf;
+  const int status = p ? pclose(p) : -1;
+  return {status, out};
 }
 
 tk::RuntimeError CreateObjectError(std::string_view name) {
@@ -224,6 +235,45 @@ TEST_F(ActivationTest, EachFailureToCreateSaysWhatWentWrong) {
   EXPECT_EQ(com::LoadedModuleCount(), 0u);
 }
 
+// A bare file name is the module beside the runtime libraries, for the check and the
+// load alike, wherever the program runs; a FIFO is never a module and never waited on.
+TEST_F(ActivationTest, ABareModuleNameIsTheModuleBesideTheRuntimeFromAnyFolder) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("bare-name-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  const std::string bare = std::filesystem::path(kServer).filename().string();
+  const tk::testing::Fifo same_name((folder / bare).string());
+  RegisterClassAt(bare);
+  com::ComPtr<com::IDispatch> object;
+  int error = 0;
+  EXPECT_TRUE(tk::testing::ReturnsWithoutWaiting(same_name.path(), [&] {
+    try {
+      object = com::CreateObject(com::ToString(comtest::kCounterClsid));
+    } catch (const tk::RuntimeError& e) {
+      error = e.number();
+      ADD_FAILURE() << e.description();
+    }
+  }));
+  EXPECT_EQ(error, 0);
+  EXPECT_TRUE(object);
+  object.Reset();
+
+  RegisterClassAt(same_name.path());
+  void* out = nullptr;
+  std::string why;
+  EXPECT_TRUE(tk::testing::ReturnsWithoutWaiting(same_name.path(), [&] {
+    EXPECT_EQ(
+        com::CoCreateInstance(comtest::kCounterClsid, nullptr, com::IDispatch::kIid, &out, &why),
+        com::CO_E_DLLNOTFOUND);
+    EXPECT_FALSE(com::ReadModuleResource(same_name.path(), "TYPELIB", 1, &why));
+  }));
+  EXPECT_NE(why.find("was not found"), std::string::npos) << why;
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(folder);
+}
+
 TEST(ModuleResourcesTest, AModuleCarriesItsTypeInformationAndIdentifiers) {
   const auto typelib = com::ReadModuleResource(kServer, "typelib", 1);
   ASSERT_TRUE(typelib);
@@ -249,14 +299,7 @@ TEST(ModuleResourcesTest, AModuleCarriesItsTypeInformationAndIdentifiers) {
 }
 
 TEST(ComregTest, RegistersShowsPrintsAndUnregisters) {
-  auto run = [](const std::string& args) {
-    std::string out;
-    FILE* p = popen((std::string(COMREG) + " " + args + " 2>&1").c_str(), "r");
-    char buf[512];
-    while (p && fgets(buf, sizeof buf, p)) out += buf;
-    const int status = p ? pclose(p) : -1;
-    return std::make_pair(status, out);
-  };
+  const auto run = RunComreg;
   EXPECT_EQ(run("register " + kServer).first, 0);
   auto [status, shown] = run("show ComTest.Counter");
   EXPECT_EQ(status, 0);
@@ -268,6 +311,20 @@ TEST(ComregTest, RegistersShowsPrintsAndUnregisters) {
   EXPECT_EQ(run("unregister " + kServer).first, 0);
   EXPECT_NE(run("show ComTest.Counter").first, 0);
   EXPECT_NE(run("register /no/such/module.so").first, 0);
+}
+
+TEST(ComregTest, AFifoIsNoModuleAndIsNotWaitedOn) {
+  const tk::testing::Fifo fifo((std::filesystem::temp_directory_path() /
+                                ("comreg-fifo-" + std::to_string(::getpid()) + ".so"))
+                                   .string());
+  for (const char* command : {"register", "unregister", "typeinfo"}) {
+    std::pair<int, std::string> result;
+    EXPECT_TRUE(tk::testing::ReturnsWithoutWaiting(fifo.path(), [&] {
+      result = RunComreg(std::string(command) + " " + fifo.path());
+    })) << command;
+    EXPECT_NE(result.first, 0) << command;
+    EXPECT_NE(result.second.find(fifo.path()), std::string::npos) << result.second;
+  }
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app_info.h"
+#include "fifo_watchdog.h"
 #include "text_file.h"
 #include "tickerell_test_support.h"
 
@@ -113,6 +115,22 @@ TEST_F(CaptionFileTest, FileDeletedBetweenLookUpAndOpenShowsOneBoxAndEmptiesTheB
   EXPECT_EQ(boxes.boxes[0].text, "File " + path + "\rNot Found");
   EXPECT_EQ(boxes.boxes[0].style, 16);
   EXPECT_EQ(boxes.boxes[0].title, "prjTickerell");
+}
+
+TEST_F(CaptionFileTest, AFifoPutInPlaceOfTheFileAfterTheLookUpIsNotWaitedOn) {
+  const std::string path = library.Write("credits", "one;two");
+  TickerellState s = ReadyInstance("credits");
+  s.SetupMainBufferLines();
+  ASSERT_EQ(s.LineCount, 3);
+
+  std::optional<tk::testing::Fifo> fifo;
+  SetBeforeReadHookForTesting([&](const std::string& found) { fifo.emplace(found); });
+  int error = -1;
+  EXPECT_TRUE(tk::testing::ReturnsWithoutWaiting(
+      path, [&] { error = testing::ErrorOf([&] { s.SetupMainBufferLines(); }); }));
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(s.LineCount, 0);  // a file that cannot be read gives no entries
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(CaptionFileTest, OnlyNormalFilesCountAndBadNamesAreNoFile) {

@@ -27,12 +27,16 @@ int Usage() {
 
 int RunExport(const std::string& file, const char* export_name) {
   const std::string path = std::filesystem::absolute(file).string();
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    const char* err = dlerror();
-    std::cerr << "comreg: cannot load '" << path << "': " << (err ? err : "?") << "\n";
+  const com::LoadedModuleFile loaded = com::LoadModuleFile(path, RTLD_NOW | RTLD_LOCAL);
+  if (!loaded.found) {
+    std::cerr << "comreg: '" << path << "' is not a module file: no regular file is there\n";
     return 1;
   }
+  if (!loaded.handle) {
+    std::cerr << "comreg: cannot load '" << path << "': " << loaded.error << "\n";
+    return 1;
+  }
+  void* handle = loaded.handle;
   auto fn = reinterpret_cast<com::DllRegisterServerFn>(dlsym(handle, export_name));
   int rc = 0;
   if (!fn) {

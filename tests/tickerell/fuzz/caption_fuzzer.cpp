@@ -1,5 +1,6 @@
 // Feeds arbitrary text to the caption parser, as a caption or (first byte 0x01) as the
-// contents of the text file that a caption names, and checks what it leaves behind.
+// contents of the text file that a caption names, and checks what it leaves behind:
+// among other things, that it is what parsing the whole source at once gives.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -13,12 +14,16 @@
 #include "caption_source.h"
 #include "errors.h"
 #include "tickerell_state.h"
+#include "whole_source_outcome.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using tickerell::BufferLine;
 using tickerell::TickerellState;
+using tickerell::testing::Outcome;
+
+constexpr tickerell::OleColor kForeColor = 0x00123456;
 
 fs::path& Sandbox() {
   static fs::path folder;
@@ -32,35 +37,22 @@ void Check(bool condition, const char* what) {
   }
 }
 
-struct Outcome {
-  int error = 0;
-  std::vector<BufferLine> lines;
-  bool operator==(const Outcome&) const = default;
-};
-
 Outcome Parse(const std::string& caption) {
   TickerellState s;
   s.DebugMode = tk::kTrue16;
   s.PropertiesRead = tk::kTrue16;
-  s.m_ForeColor = 0x00123456;
+  s.m_ForeColor = kForeColor;
   s.m_Caption = caption;
-  Outcome out;
-  try {
-    s.SetupMainBufferLines();
-  } catch (const tk::RuntimeError& e) {
-    out.error = e.number();  // anything else escapes and is reported as a crash
-  }
+  // Any exception but a run-time error escapes and is reported as a crash.
+  const Outcome out = tickerell::testing::OutcomeOf(s, [&] { s.SetupMainBufferLines(); });
   Check(out.error == 0 || out.error == tk::kOverflow || out.error == tk::kSubscriptOutOfRange,
         "unexpected error number");
   Check(s.LineCount >= 0 && s.LineCount <= 500, "LineCount out of range");
   Check(out.error != tk::kSubscriptOutOfRange || s.LineCount == 500, "error 9 before 500 lines");
   if (s.LineCount < 500) Check(s.LineBuffer[s.LineCount + 1] == BufferLine{}, "stale record");
-  for (int i = 1; i <= s.LineCount; ++i) {
-    const std::string& text = s.LineBuffer[i].Text;
-    Check(text.find(';') == std::string::npos && text.find('<') == std::string::npos,
+  for (const BufferLine& line : out.lines)
+    Check(line.Text.find(';') == std::string::npos && line.Text.find('<') == std::string::npos,
           "markup left in the visible text");
-    out.lines.push_back(s.LineBuffer[i]);
-  }
   return out;
 }
 
@@ -90,10 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Outcome parsed = Parse(file.string());
     // Every line read ends with ";", so a file with any text gives a last, empty entry.
     Check(size == 1 || parsed.error != 0 || !parsed.lines.empty(), "last entry missing");
+    Check(parsed == tickerell::testing::WholeSourceOutcome(
+                        tickerell::testing::WholeFileSource(input.substr(1)), kForeColor),
+          "reading the file differs from reading it whole");
     fs::remove(file);
     return 0;
   }
   const Outcome first = Parse(input);
   Check(Parse(input) == first, "parsing the same caption twice differs");
+  Check(first == tickerell::testing::WholeSourceOutcome(input, kForeColor),
+        "parsing the caption differs from parsing it whole");
   return 0;
 }
