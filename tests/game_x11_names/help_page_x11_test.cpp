@@ -40,9 +40,7 @@ class HelpPageX11 : public ::testing::Test {
     fs::create_directories(root_ / "bin");
     std::ofstream(root_ / "bin" / "xdg-open") << kRecorder;
     fs::permissions(root_ / "bin" / "xdg-open", fs::perms::owner_all);
-    folder_ = root_ / "x" / "a b;$(touch pwned)'q`touch pwned2`\"&|*";
-    fs::create_directories(folder_);
-    fs::copy_file(KORVANE2_EXE, folder_ / "Korvane2");
+    PlaceCopyIn(root_ / "x" / "a b;$(touch pwned)'q`touch pwned2`\"&|*");
   }
   void TearDown() override {
     if (game_.state() != QProcess::NotRunning) {
@@ -52,9 +50,24 @@ class HelpPageX11 : public ::testing::Test {
     if (!root_.empty()) fs::remove_all(root_);
   }
 
-  // Starts the copied game and chooses Help > How To Play from its menu.
-  std::string StartAndChooseHowToPlay() {
+  // The game is copied into `folder`, from where the cases start it.
+  void PlaceCopyIn(const fs::path& folder) {
+    folder_ = folder;
+    fs::create_directories(folder_);
+    fs::copy_file(KORVANE2_EXE, folder_ / "Korvane2");
+  }
+  void ShipPage() {
+    fs::create_directories(folder_ / "Help");
+    fs::copy_file(fs::path(KORVANE2_EXE).parent_path() / "Help" / "korvane2.html", page());
+  }
+  // Starts the copied game (under the locale named, if any) and chooses Help > How To
+  // Play from its menu.
+  std::string StartAndChooseHowToPlay(const char* locale = nullptr) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (locale != nullptr) {
+      env.insert("LC_ALL", locale);
+      env.insert("LANG", locale);
+    }
     env.insert("PATH", QString::fromStdString((root_ / "bin").string()) + ":" + env.value("PATH"));
     env.insert("XDG_OPEN_RECORD", QString::fromStdString(record().string()));
     game_.setProcessEnvironment(env);
@@ -87,17 +100,31 @@ class HelpPageX11 : public ::testing::Test {
 };
 
 TEST_F(HelpPageX11, PageBesideTheCopiedProgramReachesTheHandlerByteForByte) {
-  fs::create_directories(folder_ / "Help");
-  fs::copy_file(fs::path(KORVANE2_EXE).parent_path() / "Help" / "korvane2.html", page());
+  ShipPage();
   const std::string window = StartAndChooseHowToPlay();
   ASSERT_FALSE(window.empty());
-  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(record()), 20000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(record()); }, 20000))
+      << "the handler was not started";
   EXPECT_EQ(ReadFile(record()), "/\n" + page() + "\n");
   // The box would have come with the handler; give it a moment all the same.
   EXPECT_FALSE(WaitForWindow("^Error$", game_.processId(), 500));
   Exit(window);
   for (const fs::path& where : {root_, root_ / "x", folder_})
     EXPECT_FALSE(fs::exists(where / "pwned") || fs::exists(where / "pwned2")) << where;
+}
+
+// A path is bytes: under the C locale, whose character set cannot spell the folder's name,
+// the page is found and handed over all the same.
+TEST_F(HelpPageX11, FolderWithANonAsciiNameUnderTheCLocale) {
+  PlaceCopyIn(root_ / "caf\xc3\xa9");
+  ShipPage();
+  const std::string window = StartAndChooseHowToPlay("C");
+  ASSERT_FALSE(window.empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(record()); }, 20000))
+      << "the handler was not started";
+  EXPECT_EQ(ReadFile(record()), "/\n" + page() + "\n");
+  EXPECT_FALSE(WaitForWindow("^Error$", game_.processId(), 500)) << "an error box came too";
+  Exit(window);
 }
 
 TEST_F(HelpPageX11, MissingPageGivesTheErrorBoxAndTheGameGoesOn) {
@@ -107,7 +134,9 @@ TEST_F(HelpPageX11, MissingPageGivesTheErrorBoxAndTheGameGoesOn) {
   ASSERT_TRUE(error) << "no error box";
   EXPECT_FALSE(fs::exists(record()));
   x11play::KeyInto(QString::fromStdString(*error), "Return");
-  QTRY_VERIFY_WITH_TIMEOUT(!WaitForWindow("^Error$", game_.processId(), 100), 10000);
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return !WaitForWindow("^Error$", game_.processId(), 100); }, 10000))
+      << "the error box stayed";
   EXPECT_EQ(game_.state(), QProcess::Running);
   Exit(window);
 }
