@@ -14,7 +14,6 @@
 #include "modMain.h"
 #include "modOtherAPIs.h"
 #include "prompts.h"
-#include "text_encoding.h"
 
 using namespace modMain;
 
@@ -333,13 +332,12 @@ void frmMain::Image1_MouseDown(int, int, float, float) {
 }
 
 void frmMain::mnuHelpHowToPlay_Click() {
+  // The path goes over as the file system names it, whatever the locale's character set:
+  // a folder name it cannot spell must still find the page.
   const std::string path = tk::ExeFolder() + "/Help/korvane2.html";
-  const std::int32_t result = modOtherAPIs::ShellExecuteA(
-      nullptr, nullptr, tk::Utf8ToLocale(path).c_str(), nullptr, "/", modOtherAPIs::SW_SHOWNORMAL);
-  if (result <= 32) {
-    tk::MsgBox("Error in Opening " + tk::ExeFolder() + "/Help/korvane2.html", tk::kCritical,
-               "Error", kAppTitle);
-  }
+  const std::int32_t result = modOtherAPIs::ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr,
+                                                          "/", modOtherAPIs::SW_SHOWNORMAL);
+  if (result <= 32) tk::MsgBox("Error in Opening " + path, tk::kCritical, "Error", kAppTitle);
 }
 
 void frmMain::mnuHelpKeyBoardConfiguration_Click() {}

@@ -1,5 +1,7 @@
 // What the runtime knows of the running program: its executable's name and folder, the
-// folder of a loaded module, the deliverable's title, and the clock.
+// folder of a loaded module, the deliverable's title, and the clock. Names of files and
+// folders are the file system's own bytes, never converted to or from the locale's
+// character set: they open the same files whatever the locale.
 #pragma once
 
 #include <string>

@@ -39,7 +39,7 @@ inline constexpr char kClassId[] = "{63FE7693-F924-11D9-85A6-913B44F66914}";
 ::testing::AssertionResult RegisterModuleCopy(const std::string& copy);
 
 // Runs events until `done` holds or `timeout_ms` has passed; whether it held.
-bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000);
+bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 10000);
 
 class AboutWindowTest : public ::testing::Test {
  protected:

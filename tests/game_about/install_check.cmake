@@ -13,6 +13,8 @@ function(run_checked)
   set(out "${out}" PARENT_SCOPE)
 endfunction()
 
+# A scratch prefix in this run's own home (tests/support/own_home).
+set(PREFIX "$ENV{HOME}/installed")
 file(REMOVE_RECURSE "${PREFIX}")
 run_checked("${CMAKE_COMMAND}" --install "${BUILD_TREE}" --prefix "${PREFIX}")
 

@@ -102,55 +102,98 @@ TEST_F(HelpMenuTest, NoHandlerGivesTheErrorBoxWithThePath) {
 }
 
 // The program's folder cannot be changed from inside: a copy of this test program runs
-// from a folder whose name holds spaces and shell metacharacters, once without the help
-// page there and once with it, and reports its boxes through a file.
+// from another folder and reports its boxes through a file.
 
 TEST_F(HelpMenuTest, ChildRun) {
   const char* report = std::getenv(kChildReport);
-  if (report == nullptr) GTEST_SKIP() << "run by HelpFromAnOddFolder only";
+  if (report == nullptr) GTEST_SKIP() << "run by the tests below only";
   HowToPlay();
   std::ofstream out(report);
   out << OwnExeFolder() << '\n' << boxes.messages.size() << '\n';
   for (const auto& m : boxes.messages) out << m.text << '\n' << m.style << '\n' << m.title << '\n';
 }
 
-TEST_F(HelpMenuTest, HelpFromAnOddFolder) {
-  if (std::getenv(kChildReport) != nullptr) GTEST_SKIP();
-  const fs::path folder = root_ / "x" / "a b;$(touch pwned)'q`touch pwned2`\"&|*";
-  fs::create_directories(folder);
-  const fs::path copy = folder / fs::read_symlink("/proc/self/exe").filename();
-  fs::copy_file("/proc/self/exe", copy);
-  const fs::path child_report = root_ / "child-report";
-
-  const auto run_copy = [&] {
+class HelpFromAnotherFolder : public HelpMenuTest {
+ protected:
+  // Runs a copy of this program placed in `folder`, under the locale named (none: the
+  // inherited one), through How To Play; what the copy reported.
+  std::string RunCopyIn(const fs::path& folder, const char* locale = nullptr) {
+    const fs::path copy = folder / fs::read_symlink("/proc/self/exe").filename();
+    if (!fs::exists(copy)) {
+      fs::create_directories(folder);
+      fs::copy_file("/proc/self/exe", copy);
+    }
+    // Started through a link of a plain name, as a folder name need not be text; the
+    // copy still finds itself, and its page, under its real folder.
+    const fs::path link = root_ / "copy-link";
+    fs::remove(link);
+    fs::create_symlink(copy, link);
+    const fs::path child_report = root_ / "child-report";
     fs::remove(child_report);
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(kChildReport, QString::fromStdString(child_report.string()));
+    if (locale != nullptr) {
+      env.insert("LC_ALL", locale);
+      env.insert("LANG", locale);
+    }
     child.setProcessEnvironment(env);
     child.setWorkingDirectory(QString::fromStdString(root_.string()));
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QString::fromStdString(copy.string()), {"--gtest_filter=HelpMenuTest.ChildRun"});
+    child.start(QString::fromStdString(link.string()), {"--gtest_filter=HelpMenuTest.ChildRun"});
     EXPECT_TRUE(child.waitForFinished(120000));
     EXPECT_EQ(child.exitCode(), 0);
     return ReadFile(child_report);
-  };
+  }
+  void ShipPageIn(const fs::path& folder) {
+    fs::create_directories(folder / "Help");
+    fs::copy_file(OwnExeFolder() + "/Help/korvane2.html", folder / "Help" / "korvane2.html");
+  }
+};
+
+// A folder whose name holds spaces and shell metacharacters, once without the help page
+// there and once with it.
+TEST_F(HelpFromAnotherFolder, WithShellMetacharactersInItsName) {
+  if (std::getenv(kChildReport) != nullptr) GTEST_SKIP();
+  const fs::path folder = root_ / "x" / "a b;$(touch pwned)'q`touch pwned2`\"&|*";
 
   // Without the page: the shell refuses, and the box names the path it was given.
   const std::string page = folder.string() + "/Help/korvane2.html";
-  EXPECT_EQ(run_copy(), folder.string() + "\n1\nError in Opening " + page + "\n16\nError\n");
+  EXPECT_EQ(RunCopyIn(folder), folder.string() + "\n1\nError in Opening " + page + "\n16\nError\n");
   EXPECT_FALSE(fs::exists(record()));
 
   // With the page: it reaches the handler as one argument, byte for byte.
-  fs::create_directories(folder / "Help");
-  fs::copy_file(OwnExeFolder() + "/Help/korvane2.html", page);
-  EXPECT_EQ(run_copy(), folder.string() + "\n0\n");
+  ShipPageIn(folder);
+  EXPECT_EQ(RunCopyIn(folder), folder.string() + "\n0\n");
   ASSERT_TRUE(WaitFor(record()));
   EXPECT_EQ(ReadFile(record()), "/\n" + page + "\n");
 
   for (const fs::path& where : {root_, folder, root_ / "x", fs::path("/")}) {
     EXPECT_FALSE(fs::exists(where / "pwned")) << where;
     EXPECT_FALSE(fs::exists(where / "pwned2")) << where;
+  }
+}
+
+// A path is bytes: a folder name that the locale's character set cannot spell still
+// names the page, and the handler gets exactly those bytes.
+TEST_F(HelpFromAnotherFolder, WhoseNameTheLocaleCannotSpell) {
+  if (std::getenv(kChildReport) != nullptr) GTEST_SKIP();
+  const struct {
+    const char* what;
+    const char* name;
+    const char* locale;
+  } cases[] = {
+      {"UTF-8 name under the C locale", "caf\xc3\xa9", "C"},
+      {"Latin-1 name under a UTF-8 locale", "caf\xe9", "C.UTF-8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = root_ / c.name;
+    ShipPageIn(folder);
+    fs::remove(record());
+    EXPECT_EQ(RunCopyIn(folder, c.locale), folder.string() + "\n0\n") << "an error box";
+    EXPECT_TRUE(WaitFor(record())) << "the handler was not started";
+    EXPECT_EQ(ReadFile(record()), "/\n" + folder.string() + "/Help/korvane2.html\n");
   }
 }
 

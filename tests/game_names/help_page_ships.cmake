@@ -16,6 +16,8 @@ if(NOT EXISTS "${RUNTIME_DIR}/Korvane2")
 endif()
 expect_same_file("${RUNTIME_DIR}/Help/korvane2.html")
 
+# A scratch prefix in this run's own home (tests/support/own_home).
+set(PREFIX "$ENV{HOME}/installed")
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_TREE}" --prefix "${PREFIX}"
   RESULT_VARIABLE failed OUTPUT_QUIET)

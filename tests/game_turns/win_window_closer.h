@@ -3,6 +3,7 @@
 // "X" button unless the test closed it already. Each win is handled once.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -25,8 +26,11 @@ class WinWindowCloser {
  private:
   void Poll();
 
+  static constexpr int kActivationTimeoutMs = 10000;
+
   Inspect inspect_;
   QTimer timer_;
+  QElapsedTimer waiting_for_activation_;
 };
 
 }  // namespace korvane::testing

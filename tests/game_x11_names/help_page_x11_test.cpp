@@ -6,12 +6,11 @@
 
 #include <QProcess>
 #include <QTest>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
+#include "x_desktop.h"
 #include "xdotool.h"
 
 namespace korvane_test {
@@ -41,9 +40,7 @@ class HelpPageX11 : public ::testing::Test {
     fs::create_directories(root_ / "bin");
     std::ofstream(root_ / "bin" / "xdg-open") << kRecorder;
     fs::permissions(root_ / "bin" / "xdg-open", fs::perms::owner_all);
-    folder_ = root_ / "x" / "a b;$(touch pwned)'q`touch pwned2`\"&|*";
-    fs::create_directories(folder_);
-    fs::copy_file(KORVANE2_EXE, folder_ / "Korvane2");
+    PlaceCopyIn(root_ / "x" / "a b;$(touch pwned)'q`touch pwned2`\"&|*");
   }
   void TearDown() override {
     if (game_.state() != QProcess::NotRunning) {
@@ -53,9 +50,24 @@ class HelpPageX11 : public ::testing::Test {
     if (!root_.empty()) fs::remove_all(root_);
   }
 
-  // Starts the copied game and chooses Help > How To Play from its menu.
-  std::string StartAndChooseHowToPlay() {
+  // The game is copied into `folder`, from where the cases start it.
+  void PlaceCopyIn(const fs::path& folder) {
+    folder_ = folder;
+    fs::create_directories(folder_);
+    fs::copy_file(KORVANE2_EXE, folder_ / "Korvane2");
+  }
+  void ShipPage() {
+    fs::create_directories(folder_ / "Help");
+    fs::copy_file(fs::path(KORVANE2_EXE).parent_path() / "Help" / "korvane2.html", page());
+  }
+  // Starts the copied game (under the locale named, if any) and chooses Help > How To
+  // Play from its menu.
+  std::string StartAndChooseHowToPlay(const char* locale = nullptr) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (locale != nullptr) {
+      env.insert("LC_ALL", locale);
+      env.insert("LANG", locale);
+    }
     env.insert("PATH", QString::fromStdString((root_ / "bin").string()) + ":" + env.value("PATH"));
     env.insert("XDG_OPEN_RECORD", QString::fromStdString(record().string()));
     game_.setProcessEnvironment(env);
@@ -65,19 +77,18 @@ class HelpPageX11 : public ::testing::Test {
     EXPECT_TRUE(game_.waitForStarted());
     const auto window = WaitForWindow(kMainTitle, game_.processId());
     if (!window) return {};
-    Key(*window, "alt+h");
-    Key(*window, "h");
+    EXPECT_TRUE(ChooseFromMenu(*window, "alt+h", "h")) << "the Help menu did not open";
     return *window;
   }
-  void Key(const std::string& window, const char* keys) {
-    ASSERT_TRUE(Xdotool({"windowfocus", "--sync", QString::fromStdString(window)}));
-    ASSERT_TRUE(Xdotool({"key", keys}));
-    QTest::qWait(200);
+  bool ChooseFromMenu(const std::string& window, const char* menu_key, const char* item_key) {
+    if (!x11play::OpenMenu(QString::fromStdString(window), game_.processId(), menu_key))
+      return false;
+    x11play::Type(item_key);
+    return true;
   }
   // Game > Exit; with no game under way the program ends at once.
   void Exit(const std::string& window) {
-    Key(window, "alt+g");
-    Key(window, "x");
+    EXPECT_TRUE(ChooseFromMenu(window, "alt+g", "x")) << "the Game menu did not open";
     EXPECT_TRUE(game_.waitForFinished(20000));
     EXPECT_EQ(game_.exitStatus(), QProcess::NormalExit);
   }
@@ -89,16 +100,31 @@ class HelpPageX11 : public ::testing::Test {
 };
 
 TEST_F(HelpPageX11, PageBesideTheCopiedProgramReachesTheHandlerByteForByte) {
-  fs::create_directories(folder_ / "Help");
-  fs::copy_file(fs::path(KORVANE2_EXE).parent_path() / "Help" / "korvane2.html", page());
+  ShipPage();
   const std::string window = StartAndChooseHowToPlay();
   ASSERT_FALSE(window.empty());
-  QTRY_VERIFY_WITH_TIMEOUT(fs::exists(record()), 20000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(record()); }, 20000))
+      << "the handler was not started";
   EXPECT_EQ(ReadFile(record()), "/\n" + page() + "\n");
+  // The box would have come with the handler; give it a moment all the same.
   EXPECT_FALSE(WaitForWindow("^Error$", game_.processId(), 500));
   Exit(window);
   for (const fs::path& where : {root_, root_ / "x", folder_})
     EXPECT_FALSE(fs::exists(where / "pwned") || fs::exists(where / "pwned2")) << where;
+}
+
+// A path is bytes: under the C locale, whose character set cannot spell the folder's name,
+// the page is found and handed over all the same.
+TEST_F(HelpPageX11, FolderWithANonAsciiNameUnderTheCLocale) {
+  PlaceCopyIn(root_ / "caf\xc3\xa9");
+  ShipPage();
+  const std::string window = StartAndChooseHowToPlay("C");
+  ASSERT_FALSE(window.empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(record()); }, 20000))
+      << "the handler was not started";
+  EXPECT_EQ(ReadFile(record()), "/\n" + page() + "\n");
+  EXPECT_FALSE(WaitForWindow("^Error$", game_.processId(), 500)) << "an error box came too";
+  Exit(window);
 }
 
 TEST_F(HelpPageX11, MissingPageGivesTheErrorBoxAndTheGameGoesOn) {
@@ -107,8 +133,10 @@ TEST_F(HelpPageX11, MissingPageGivesTheErrorBoxAndTheGameGoesOn) {
   const auto error = WaitForWindow("^Error$", game_.processId());
   ASSERT_TRUE(error) << "no error box";
   EXPECT_FALSE(fs::exists(record()));
-  Key(*error, "Return");
-  QTRY_VERIFY_WITH_TIMEOUT(!WaitForWindow("^Error$", game_.processId(), 100), 10000);
+  x11play::KeyInto(QString::fromStdString(*error), "Return");
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return !WaitForWindow("^Error$", game_.processId(), 100); }, 10000))
+      << "the error box stayed";
   EXPECT_EQ(game_.state(), QProcess::Running);
   Exit(window);
 }

@@ -13,22 +13,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "x_desktop.h"
+
 namespace {
 
 constexpr const char* kCaption = "Zudir Iduv - Korvane#2";
 constexpr int kClientWidth = 417;
 constexpr int kClientHeight = 447;
-
-// Runs a command line tool to its end; its standard output, trimmed.
-QString RunTool(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(10000)) {
-    p.kill();
-    p.waitForFinished();
-  }
-  return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-}
 
 struct Rgb {
   double r, g, b;
@@ -82,15 +73,14 @@ class RealProgram : public ::testing::Test {
 
   // The id of the game's visible window, or empty once the time is up.
   QString WaitForWindow() {
-    const QDeadlineTimer deadline(15000);
-    while (!deadline.hasExpired()) {
-      const QString ids =
-          RunTool("xdotool", {"search", "--onlyvisible", "--name",
-                              QString("^") + QRegularExpression::escape(kCaption) + "$"});
-      if (!ids.isEmpty()) return ids.split('\n').first();
-      QThread::msleep(50);
-    }
-    return {};
+    std::optional<QString> id;
+    x11play::WaitUntil(
+        [&] {
+          id = x11play::FindWindow(QString("^") + QRegularExpression::escape(kCaption) + "$");
+          return id.has_value();
+        },
+        20000);
+    return id.value_or(QString());
   }
 
   // The client area below the menu bar, once the board has been drawn on it.
@@ -145,9 +135,9 @@ TEST_F(RealProgram, ShowsTheBoardWithFullTraysAndQuitsFromTheGameMenu) {
   if (HasFailure()) client.save(QDir::current().filePath("game_x11_start_failure.png"));
 
   // Game > Exit by its access keys; with both trays full it asks nothing.
-  RunTool("xdotool", {"windowfocus", "--sync", id});
-  RunTool("xdotool", {"key", "--delay", "150", "alt+g", "x"});
-  EXPECT_TRUE(game_.waitForFinished(5000)) << "still running after Game > Exit";
+  ASSERT_TRUE(x11play::OpenMenu(id, game_.processId(), "alt+g")) << "the Game menu did not open";
+  x11play::Type("x");
+  EXPECT_TRUE(game_.waitForFinished(20000)) << "still running after Game > Exit";
   EXPECT_EQ(game_.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(game_.exitCode(), 0);
 }

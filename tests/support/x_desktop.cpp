@@ -17,12 +17,12 @@ std::optional<QString> Xdotool(const QStringList& args) {
   return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
+bool WaitUntil(const std::function<bool()>& done, int timeout_ms, int poll_ms) {
   QElapsedTimer clock;
   clock.start();
   while (!done()) {
     if (clock.elapsed() > timeout_ms) return false;
-    QThread::msleep(50);
+    QThread::msleep(static_cast<unsigned long>(poll_ms));
   }
   return true;
 }
@@ -56,6 +56,7 @@ void DragPointer(QPoint from, QPoint to) {
     return QStringList{QString::number(p.x()), QString::number(p.y())};
   };
   const QPoint mid = (from + to) / 2;
+  // The pauses only pace the hand; the server delivers the events in order whatever they are.
   Xdotool(QStringList{"mousemove"} + at(from) +
           QStringList{"sleep", "0.05", "mousedown", "1", "sleep", "0.05", "mousemove"} + at(mid) +
           QStringList{"sleep", "0.05", "mousemove"} + at(to) +
@@ -65,6 +66,26 @@ void DragPointer(QPoint from, QPoint to) {
 void KeyInto(const QString& id, const QString& key) {
   Xdotool({"windowfocus", "--sync", id});
   Xdotool({"key", key});
+}
+
+QStringList VisibleWindowsOf(qint64 pid) {
+  const auto out = Xdotool({"search", "--onlyvisible", "--pid", QString::number(pid)});
+  if (!out || out->isEmpty()) return {};
+  return out->split('\n');
+}
+
+bool OpenMenu(const QString& window, qint64 pid, const QString& access_key) {
+  const QStringList before = VisibleWindowsOf(pid);
+  KeyInto(window, access_key);
+  return WaitUntil([&] {
+    for (const QString& id : VisibleWindowsOf(pid))
+      if (!before.contains(id)) return true;
+    return false;
+  });
+}
+
+void Type(const QString& keys) {
+  Xdotool({"key", keys});
 }
 
 }  // namespace x11play

@@ -14,8 +14,9 @@ namespace x11play {
 // Runs xdotool; its standard output, trimmed, or nullopt when it failed.
 std::optional<QString> Xdotool(const QStringList& args);
 
-// Polls every 50 ms until `done` holds or `timeout_ms` has passed; whether it held.
-bool WaitUntil(const std::function<bool()>& done, int timeout_ms = 5000);
+// Polls every `poll_ms` until `done` holds or `timeout_ms` has passed; whether it held.
+// The bound is generous: on a busy machine a program may take seconds to answer.
+bool WaitUntil(const std::function<bool()>& done, int timeout_ms = 10000, int poll_ms = 50);
 
 // The first visible window whose name matches the regular expression, or nullopt.
 std::optional<QString> FindWindow(const QString& name_regex);
@@ -27,5 +28,13 @@ QRect WindowGeometry(const QString& id);
 void DragPointer(QPoint from, QPoint to);
 // Gives the window the keyboard focus and types one key into it.
 void KeyInto(const QString& id, const QString& key);
+
+// The visible windows of a process: its windows, boxes and open menus.
+QStringList VisibleWindowsOf(qint64 pid);
+// Types an access key (e.g. "alt+h") into a window of the process and waits until the
+// menu it opens is on the screen; whether it came. Keys typed next go to that menu.
+bool OpenMenu(const QString& window, qint64 pid, const QString& access_key);
+// Types keys into whatever holds the keyboard (an open menu, say).
+void Type(const QString& keys);
 
 }  // namespace x11play

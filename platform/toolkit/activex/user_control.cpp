@@ -31,8 +31,9 @@ class UserControlSurface : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.drawImage(0, 0, *owner_.image_);
-    if (owner_.border_style_ == 1) {
+    const int inset = owner_.BorderWidth();
+    p.drawImage(inset, inset, *owner_.image_);
+    if (inset > 0) {
       p.setPen(Qt::black);
       p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
@@ -86,8 +87,10 @@ class UserControlSurface : public QWidget {
     std::int16_t button =
         static_cast<std::int16_t>(move ? ButtonsOf(e->buttons()) : ButtonOf(e->button()));
     std::int16_t shift = static_cast<std::int16_t>(ShiftOf(e->modifiers()));
-    float x = static_cast<float>(e->position().x());
-    float y = static_cast<float>(e->position().y());
+    // In the drawing's own units: from the inner corner, as the picture and the print.
+    const int inset = owner_.BorderWidth();
+    float x = static_cast<float>(e->position().x() - inset);
+    float y = static_cast<float>(e->position().y() - inset);
     auto h = hook;
     RunHandler([&] { h(button, shift, x, y); });
   }
@@ -162,12 +165,23 @@ void UserControl::SetPicture(com::ComPtr<com::IPictureDisp> picture) {
 
 void UserControl::SetBorderStyle(std::int16_t style) {
   border_style_ = style;
+  Resized();  // the drawing inside the border is smaller or larger now
   if (surface_) surface_->update();
+}
+
+int UserControl::BorderWidth() const {
+  return border_style_ == 1 ? 1 : 0;
+}
+
+QSize UserControl::InnerSize() const {
+  if (!surface_) return image_->size();
+  const int border = 2 * BorderWidth();
+  return QSize(std::max(0, surface_->width() - border), std::max(0, surface_->height() - border));
 }
 
 void UserControl::Resized() {
   if (!surface_) return;
-  const QSize size = surface_->size().expandedTo(QSize(1, 1));
+  const QSize size = InnerSize().expandedTo(QSize(1, 1));
   if (image_->size() == size) return;
   *image_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
   DrawBackground();
@@ -191,13 +205,11 @@ void UserControl::Cls() {
 }
 
 float UserControl::ScaleWidth() const {
-  const int w = surface_ ? surface_->width() : image_->width();
-  return static_cast<float>(border_style_ == 1 ? std::max(0, w - 2) : w);
+  return static_cast<float>(InnerSize().width());
 }
 
 float UserControl::ScaleHeight() const {
-  const int h = surface_ ? surface_->height() : image_->height();
-  return static_cast<float>(border_style_ == 1 ? std::max(0, h - 2) : h);
+  return static_cast<float>(InnerSize().height());
 }
 
 float UserControl::TextWidth(const std::string& text) const {

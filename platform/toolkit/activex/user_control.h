@@ -1,5 +1,6 @@
 // The base object of a control: what a control class builds on. It holds the control's
-// drawing surface (scaled in pixels, kept on a persistent image and shown on the screen),
+// drawing surface (scaled in pixels, kept on a persistent image and shown on the screen
+// inside the border, whose inner corner is the drawing's origin),
 // its colours, picture, border and font, the print position and printing, and the
 // control's connection to its host (ambient properties, extender). Input on the surface
 // and its repaints arrive through the event hooks.
@@ -49,7 +50,7 @@ class UserControl {
   void SetBackColor(OleColor c);
   OleColor ForeColor() const { return fore_color_; }
   void SetForeColor(OleColor c);
-  // The background picture, drawn at its own size from the top-left corner by Cls.
+  // The background picture, drawn at its own size from the inner top-left corner by Cls.
   com::ComPtr<com::IPictureDisp> Picture() const { return picture_; }
   void SetPicture(com::ComPtr<com::IPictureDisp> picture);
   std::int16_t BorderStyle() const { return border_style_; }
@@ -62,7 +63,7 @@ class UserControl {
   float CurrentY() const { return current_y_; }
   void SetCurrentX(float x) { current_x_ = x; }
   void SetCurrentY(float y) { current_y_ = y; }
-  // The inner size in pixels (inside the border).
+  // The inner size in pixels (inside the border), the size of the drawing.
   float ScaleWidth() const;
   float ScaleHeight() const;
   // The width of a text in the current font, in pixels.
@@ -76,10 +77,10 @@ class UserControl {
 
   // The surface as a widget, for tests and the host; null once closed.
   QWidget* Widget() const;
-  // What the surface shows now.
+  // What the surface shows now inside its border.
   const QImage& Image() const;
 
-  // ---- Events of the surface (button, shift, x, y in pixels) ----
+  // ---- Events of the surface (button, shift, x, y in pixels from the inner corner) ----
   std::function<void()> Click;
   std::function<void()> DblClick;
   std::function<void(std::int16_t&, std::int16_t&, float&, float&)> MouseDown;
@@ -94,6 +95,9 @@ class UserControl {
   friend class UserControlSurface;
   void Resized();
   void DrawBackground();
+  // The border's width on each side, in pixels: 1 for fixed single, else 0.
+  int BorderWidth() const;
+  QSize InnerSize() const;
 
   QPointer<UserControlSurface> surface_;
   std::unique_ptr<QImage> image_;
