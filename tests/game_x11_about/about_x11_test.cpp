@@ -137,11 +137,7 @@ class AboutX11 : public ::testing::Test {
   void SetUp() override {
     if (QStandardPaths::findExecutable("xdotool").isEmpty()) GTEST_SKIP() << "no xdotool";
     ASSERT_TRUE(home_.isValid());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home_.path());
-    env.insert("XDG_CONFIG_HOME", home_.path() + "/config");
-    env.insert("TOOLKIT_STORE", home_.path() + "/config/toolkit/user.store");
-    env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcessEnvironment env = x11play::GameEnvironment(home_.path());
     env.remove("TOOLKIT_MACHINE_STORE");
     game_.setProcessEnvironment(env);
     // A folder without a file named script: the credits come from beside the control.

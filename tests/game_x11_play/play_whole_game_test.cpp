@@ -26,11 +26,7 @@ class RunningGame {
  public:
   RunningGame() {
     const QString root = home_.path();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", root);
-    env.insert("XDG_CONFIG_HOME", root + "/config");
-    env.insert("TOOLKIT_STORE", root + "/config/toolkit/user.store");
-    env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcessEnvironment env = x11play::GameEnvironment(root);
     process_.setProcessEnvironment(env);
     process_.start(KORVANE2_EXE, {});
   }

@@ -54,11 +54,7 @@ class RealProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(home_.isValid());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home_.path());
-    env.insert("XDG_CONFIG_HOME", home_.path() + "/config");
-    env.insert("TOOLKIT_STORE", home_.path() + "/config/toolkit/user.store");
-    env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcessEnvironment env = x11play::GameEnvironment(home_.path());
     game_.setProcessEnvironment(env);
     game_.setProcessChannelMode(QProcess::ForwardedChannels);
     game_.start(KORVANE2_EXE, {});

@@ -36,11 +36,7 @@ std::optional<QRect> XGeometry(const QString& id) {
 }  // namespace
 
 GameUnderWm::GameUnderWm() {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("HOME", home_.path());
-  env.insert("XDG_CONFIG_HOME", home_.path() + "/config");
-  env.insert("TOOLKIT_STORE", home_.path() + "/config/toolkit/user.store");
-  env.insert("QT_QPA_PLATFORM", "xcb");
+  QProcessEnvironment env = x11play::GameEnvironment(home_.path());
   process_.setProcessEnvironment(env);
   process_.start(KORVANE2_EXE, {});
 }

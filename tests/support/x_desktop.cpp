@@ -6,6 +6,15 @@
 
 namespace x11play {
 
+QProcessEnvironment GameEnvironment(const QString& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", home);
+  env.insert("XDG_CONFIG_HOME", home + "/config");
+  env.insert("TOOLKIT_STORE", home + "/config/toolkit/user.store");
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  return env;
+}
+
 std::optional<QString> Xdotool(const QStringList& args) {
   QProcess p;
   p.start("xdotool", args);

@@ -3,6 +3,7 @@
 // a poll bounded in time.
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,10 @@
 #include <optional>
 
 namespace x11play {
+
+// The environment the real game runs in on the X server, with a home of its own under
+// `home`: its settings and its store there, never the user's.
+QProcessEnvironment GameEnvironment(const QString& home);
 
 // Runs xdotool; its standard output, trimmed, or nullopt when it failed.
 std::optional<QString> Xdotool(const QStringList& args);
