@@ -177,23 +177,6 @@ std::string LocaleToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string Utf8ToLocale(std::string_view utf8) {
-  const std::string cs = Codeset();
-  if (IsUtf8Codeset(cs)) return std::string(utf8);
-  iconv_t cd = iconv_open((cs + "//TRANSLIT").c_str(), "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
-  std::string out;
-  // A character the locale cannot hold becomes "?", as does a stray byte.
-  ConvertInto(cd, utf8, true, out, [](std::string_view rest, std::string& text) {
-    text = "?";
-    std::size_t i = 0;
-    char32_t c;
-    return DecodeUtf8(rest, i, c) ? i : std::size_t{1};
-  });
-  iconv_close(cd);
-  return out;
-}
-
 std::u16string Utf8ToUtf16(std::string_view s) {
   std::u16string out;
   out.reserve(s.size());
