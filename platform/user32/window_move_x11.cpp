@@ -1,46 +1,17 @@
 #include "window_move_x11.h"
 
-#include <xcb/xcb.h>
-
-#include <QGuiApplication>
 #include <QWindow>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
+
+#include "x11_manager.h"
 
 namespace user32::detail {
 
 namespace {
 
-template <class Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <class Reply>
-ReplyPtr<Reply> Own(Reply* reply) {
-  return ReplyPtr<Reply>(reply, &std::free);
-}
-
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  auto reply = Own(xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-// Whether the window manager lists the move request among the hints it supports.
-bool ManagerOffersMove(xcb_connection_t* c, xcb_window_t root, xcb_atom_t move_resize) {
-  const xcb_atom_t supported = Atom(c, "_NET_SUPPORTED");
-  if (supported == XCB_ATOM_NONE || move_resize == XCB_ATOM_NONE) return false;
-  auto reply = Own(xcb_get_property_reply(
-      c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
-  if (!reply || reply->format != 32) return false;
-  const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-  const int count = xcb_get_property_value_length(reply.get()) / 4;
-  for (int i = 0; i < count; ++i) {
-    if (atoms[i] == move_resize) return true;
-  }
-  return false;
-}
+using tk::x11::Atom;
+using tk::x11::Reply;
 
 // The X button held now that is to end a move begun by no known press. Where several
 // are held, the last of left, middle, right is named: a request that names none may run
@@ -56,12 +27,12 @@ std::optional<int> HeldButton(std::uint16_t mask) {
 }  // namespace
 
 std::optional<bool> StartX11Move(QWindow& window, std::optional<MovePress> press) {
-  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return std::nullopt;
-  xcb_connection_t* c = x11->connection();
+  xcb_connection_t* c = tk::x11::Connection();
+  if (c == nullptr) return std::nullopt;
   const auto id = static_cast<xcb_window_t>(window.winId());
 
-  auto pointer = Own(xcb_query_pointer_reply(c, xcb_query_pointer(c, id), nullptr));
+  Reply<xcb_query_pointer_reply_t> pointer(
+      xcb_query_pointer_reply(c, xcb_query_pointer(c, id), nullptr));
   if (!pointer) return false;
   if (!press) {
     const std::optional<int> held = HeldButton(pointer->mask);
@@ -72,7 +43,7 @@ std::optional<bool> StartX11Move(QWindow& window, std::optional<MovePress> press
       (pointer->mask & (XCB_BUTTON_MASK_1 << (press->button - 1))) == 0)
     return false;
   const xcb_atom_t move_resize = Atom(c, "_NET_WM_MOVERESIZE");
-  if (!ManagerOffersMove(c, pointer->root, move_resize)) return false;
+  if (!tk::x11::ManagerSupports(c, pointer->root, move_resize)) return false;
 
   // The manager takes the pointer for the move; the press gave it to this program.
   xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
