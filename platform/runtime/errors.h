@@ -78,9 +78,7 @@ class ResumeNext {
     }
   }
 
-  bool on() const { return on_; }
   const TrappedError& last() const { return last_; }
-  void Clear() { last_ = {}; }
 
  private:
   bool on_;
