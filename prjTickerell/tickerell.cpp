@@ -1,10 +1,9 @@
 #include "tickerell.h"
 
-#include <new>
-
 #include "checked.h"
 #include "errors.h"
 #include "hresult.h"
+#include "hresult_errors.h"
 #include "tickerell_ids.h"
 
 namespace tickerell {
@@ -15,22 +14,6 @@ namespace {
 constexpr double kDesignWidthTwips = 3810;
 constexpr double kDesignHeightTwips = 960;
 constexpr std::int32_t kDesignTimerInterval = 10;
-
-// What the host receives when a handler of its call fails: the run-time error's number
-// travels as a result code. Nothing is thrown across the interface.
-template <class Body>
-com::HRESULT Guarded(Body&& body) {
-  try {
-    body();
-    return com::S_OK;
-  } catch (const tk::RuntimeError& e) {
-    return com::HResultFromRuntimeError(e.number());
-  } catch (const std::bad_alloc&) {
-    return com::E_OUTOFMEMORY;
-  } catch (...) {
-    return com::E_UNEXPECTED;
-  }
-}
 
 }  // namespace
 
@@ -204,29 +187,29 @@ void Tickerell::SetupMainBufferLines() {
 // ---- The host ----
 
 com::HRESULT Tickerell::SetClientSite(tk::IControlSite* site) {
-  return Guarded([&] { UserControl.SetSite(site); });
+  return com::GuardedCall([&] { UserControl.SetSite(site); });
 }
 
 com::HRESULT Tickerell::InitNew() {
-  return Guarded([&] { UserControl_InitProperties(); });
+  return com::GuardedCall([&] { UserControl_InitProperties(); });
 }
 
 com::HRESULT Tickerell::Load(com::IPropertyBag* bag) {
   if (!bag) return com::E_POINTER;
-  return Guarded([&] { UserControl_ReadProperties(*bag); });
+  return com::GuardedCall([&] { UserControl_ReadProperties(*bag); });
 }
 
 com::HRESULT Tickerell::Save(com::IPropertyBag* bag) {
   if (!bag) return com::E_POINTER;
-  return Guarded([&] { UserControl_WriteProperties(*bag); });
+  return com::GuardedCall([&] { UserControl_WriteProperties(*bag); });
 }
 
 com::HRESULT Tickerell::SetObjectRects(int left, int top, int width, int height) {
-  return Guarded([&] { UserControl.SetBounds(left, top, width, height); });
+  return com::GuardedCall([&] { UserControl.SetBounds(left, top, width, height); });
 }
 
 com::HRESULT Tickerell::Close() {
-  return Guarded([&] {
+  return com::GuardedCall([&] {
     tmrRefresh.SetEnabled(false);
     UserControl.Close();
   });

@@ -1,7 +1,5 @@
 #include "connection_point.h"
 
-#include <new>
-
 #include "errors.h"
 #include "hresult_errors.h"
 
@@ -79,17 +77,12 @@ HRESULT EventSink::Invoke(DISPID id, DispatchFlags, std::span<Variant> args, Var
                           ExcepInfo* excep, unsigned*) {
   auto it = handlers_.find(id);
   if (it == handlers_.end()) return S_OK;
-  try {
-    Handler handler = it->second;  // the handler may replace itself
-    handler(args);
-    return S_OK;
-  } catch (const tk::RuntimeError& e) {
-    return ExceptionToHResult(e, "EventSink", excep);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  return GuardedCall(
+      [&] {
+        Handler handler = it->second;  // the handler may replace itself
+        handler(args);
+      },
+      "EventSink", excep);
 }
 
 }  // namespace com

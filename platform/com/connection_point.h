@@ -47,7 +47,6 @@ class ConnectionPoint : public Object<IConnectionPoint> {
   // handler of the same event is skipped. A sink's failure does not stop the others.
   void Fire(DISPID id, std::span<Variant> args = {});
   const IID& events() const { return events_; }
-  size_t sink_count() const { return sinks_.size(); }
 
  private:
   IID events_;

@@ -1,8 +1,11 @@
 // The caller's side of a failed call: the run-time error that a failed HRESULT becomes.
 #pragma once
 
+#include <new>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "dispatch.h"
 #include "errors.h"
@@ -37,5 +40,43 @@ inline void Check(HRESULT hr, std::string_view detail = {}) {
 
 // What an object's Invoke reports for a run-time error raised inside one of its members.
 HRESULT ExceptionToHResult(const tk::RuntimeError& e, std::string_view source, ExcepInfo* excep);
+
+// The callee's side: runs `body` for a caller across the interface, which nothing thrown
+// may cross. A body that returns nothing succeeded (S_OK); one that returns a result code
+// gives it. A run-time error becomes what `on_error` makes of it, an allocation failure
+// E_OUTOFMEMORY, anything else E_UNEXPECTED.
+template <class Body, class OnError>
+HRESULT GuardedCall(Body&& body, OnError&& on_error) {
+  try {
+    if constexpr (std::is_void_v<std::invoke_result_t<Body&>>) {
+      body();
+      return S_OK;
+    } else {
+      return body();
+    }
+  } catch (const tk::RuntimeError& e) {
+    return on_error(e);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+// A run-time error travels as its number in a result code.
+template <class Body>
+HRESULT GuardedCall(Body&& body) {
+  return GuardedCall(std::forward<Body>(body),
+                     [](const tk::RuntimeError& e) { return HResultFromRuntimeError(e.number()); });
+}
+
+// A run-time error travels as DISP_E_EXCEPTION with its number and description in
+// `excep`, `source` naming the object.
+template <class Body>
+HRESULT GuardedCall(Body&& body, std::string_view source, ExcepInfo* excep) {
+  return GuardedCall(std::forward<Body>(body), [source, excep](const tk::RuntimeError& e) {
+    return ExceptionToHResult(e, source, excep);
+  });
+}
 
 }  // namespace com

@@ -23,9 +23,6 @@ void Unlock() {
 long ObjectCount() {
   return g_objects;
 }
-long LockCount() {
-  return g_locks;
-}
 HRESULT CanUnloadNow() {
   return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE;
 }

@@ -14,7 +14,6 @@ COM_MODULE_LOCAL void ObjectDestroyed();
 COM_MODULE_LOCAL void Lock();
 COM_MODULE_LOCAL void Unlock();
 COM_MODULE_LOCAL long ObjectCount();
-COM_MODULE_LOCAL long LockCount();
 
 // S_OK when no object of the module is alive and no lock is held, else S_FALSE.
 COM_MODULE_LOCAL HRESULT CanUnloadNow();

@@ -26,8 +26,7 @@ struct IUnknown {
   ~IUnknown() = default;  // objects go away through Release only
 };
 
-// Holds one reference. Attach() adopts a reference the caller owns; the constructor from a
-// raw pointer takes a new one.
+// Holds one reference; the constructor from a raw pointer takes a new one.
 template <class T>
 class ComPtr {
  public:
@@ -47,11 +46,6 @@ class ComPtr {
     return *this;
   }
 
-  static ComPtr Attach(T* owned) {
-    ComPtr c;
-    c.p_ = owned;
-    return c;
-  }
   T* Detach() { return std::exchange(p_, nullptr); }
   void Reset() {
     if (T* p = std::exchange(p_, nullptr)) p->Release();

@@ -320,12 +320,6 @@ std::int16_t Variant::ToI2() const {
 std::int32_t Variant::ToI4() const {
   return As(VT_I4).n_.i4;
 }
-std::uint8_t Variant::ToUI1() const {
-  return As(VT_UI1).n_.ui1;
-}
-float Variant::ToR4() const {
-  return As(VT_R4).n_.r4;
-}
 double Variant::ToR8() const {
   return As(VT_R8).n_.r8;
 }

@@ -67,7 +67,6 @@ class Variant {
   static Variant Ref(float* p) { return MakeRef(VT_R4, p); }
   static Variant Ref(double* p) { return MakeRef(VT_R8, p); }
   static Variant Ref(std::string* p) { return MakeRef(VT_BSTR, p); }
-  static Variant RefBool(VARIANT_BOOL* p) { return MakeRef(VT_BOOL, p); }
   static Variant Ref(Variant* p) { return MakeRef(VT_VARIANT, p); }
 
   VARTYPE vt() const { return vt_; }
@@ -96,8 +95,6 @@ class Variant {
   // The conversions of the language: raise tk::RuntimeError (13 type mismatch, 6 overflow).
   std::int16_t ToI2() const;
   std::int32_t ToI4() const;
-  std::uint8_t ToUI1() const;
-  float ToR4() const;
   double ToR8() const;
   bool ToBool() const;
   std::string ToText() const;

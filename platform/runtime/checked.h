@@ -43,7 +43,6 @@ class Checked {
   constexpr Checked() = default;
   constexpr Checked(T v) : v_(v) {}  // NOLINT: implicit from the same width
   static Checked From(long long v) { return Checked(NarrowInt<T>(v)); }
-  static Checked FromDouble(double v) { return Checked(RoundToInt<T>(v)); }
 
   constexpr T value() const { return v_; }
   constexpr operator T() const { return v_; }  // NOLINT

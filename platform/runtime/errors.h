@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tk {
 
@@ -52,6 +53,20 @@ struct TrappedError {
   explicit operator bool() const { return number != 0; }
 };
 
+// Runs `statement` and hands back the run-time error or the allocation failure that left
+// it, as the error trapped; false when it ran through. Anything else still rises.
+template <class Statement>
+TrappedError Trap(Statement&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& e) {
+    return {e.number(), e.description()};
+  } catch (const std::bad_alloc&) {
+    return {kOutOfMemory, ErrorDescription(kOutOfMemory)};
+  }
+  return {};
+}
+
 // Resume-next mode for one procedure. Each statement runs through the object; while the
 // mode is on, a run-time error abandons only that statement, and the procedure goes on
 // with the next one. While it is off, the error rises to the caller.
@@ -69,18 +84,10 @@ class ResumeNext {
       statement();
       return;
     }
-    try {
-      statement();
-    } catch (const RuntimeError& e) {
-      last_ = {e.number(), e.description()};
-    } catch (const std::bad_alloc&) {
-      last_ = {kOutOfMemory, ErrorDescription(kOutOfMemory)};
-    }
+    if (TrappedError e = Trap(statement)) last_ = std::move(e);
   }
 
-  bool on() const { return on_; }
   const TrappedError& last() const { return last_; }
-  void Clear() { last_ = {}; }
 
  private:
   bool on_;

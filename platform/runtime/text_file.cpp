@@ -163,9 +163,6 @@ std::string LineInput(int n) {
 void Close(int n) {
   Files().erase(n);
 }
-void CloseAll() {
-  Files().clear();
-}
 
 bool IsRegularFile(const std::string& path) {
   struct stat st {};

@@ -20,7 +20,6 @@ std::string LineInput(int file_number);  // error 62 past the end
 std::string LineInputPiece(int file_number, std::size_t max_bytes, bool& line_ended);
 bool Eof(int file_number);
 void Close(int file_number);  // closing a closed number does nothing
-void CloseAll();
 
 // Whether `path` names a regular file (not a folder, a FIFO or a device), found without
 // opening it.

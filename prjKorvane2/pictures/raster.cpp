@@ -106,17 +106,6 @@ float LatticeNoise(int x, int y, std::uint32_t seed) {
   return static_cast<float>(h >> 8) / 16777216.0f;
 }
 
-float ValueNoise(float x, float y, std::uint32_t seed) {
-  const float fx = std::floor(x), fy = std::floor(y);
-  const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-  const float tx = SmoothStep(0, 1, x - fx), ty = SmoothStep(0, 1, y - fy);
-  const float top = LatticeNoise(ix, iy, seed) +
-                    (LatticeNoise(ix + 1, iy, seed) - LatticeNoise(ix, iy, seed)) * tx;
-  const float bottom = LatticeNoise(ix, iy + 1, seed) +
-                       (LatticeNoise(ix + 1, iy + 1, seed) - LatticeNoise(ix, iy + 1, seed)) * tx;
-  return top + (bottom - top) * ty;
-}
-
 NoiseGrid::NoiseGrid(float x0, float y0, float x1, float y1, std::uint32_t seed)
     : left_(static_cast<int>(std::floor(x0))), top_(static_cast<int>(std::floor(y0))) {
   columns_ = static_cast<int>(std::floor(x1)) - left_ + 2;

@@ -89,12 +89,11 @@ float TriangleDistance(float x, float y, float ax, float ay, float bx, float by,
 float RoundedBoxDistance(float x, float y, float left, float top, float right, float bottom,
                          float radius);
 
-// Deterministic noise in [0, 1): per lattice point, and smoothly interpolated between them.
+// Deterministic noise in [0, 1) per lattice point.
 float LatticeNoise(int x, int y, std::uint32_t seed);
-float ValueNoise(float x, float y, std::uint32_t seed);
 
-// ValueNoise over a fixed range, its lattice worked out once: for noise sampled at every
-// pixel of a large picture. Gives the same values as ValueNoise with the same seed.
+// LatticeNoise smoothly interpolated between the lattice points of a fixed range, the
+// lattice worked out once: for noise sampled at every pixel of a large picture.
 class NoiseGrid {
  public:
   NoiseGrid(float x0, float y0, float x1, float y1, std::uint32_t seed);

@@ -1,8 +1,11 @@
-// Runs a GoogleTest program inside a QApplication, so window tests drive real Qt widgets.
+// Runs a GoogleTest program inside a QApplication, so window tests drive real Qt widgets,
+// in an environment of its own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
+
+#include "run_environment.h"
 
 namespace {
 
@@ -27,6 +30,7 @@ class QTestFailuresFailTheCase : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const tk::testing::RunEnvironment environment(argc > 0 ? argv[0] : nullptr);
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new QTestFailuresFailTheCase);

@@ -32,12 +32,4 @@ void Click(const Control& control, Qt::MouseButton button) {
   QTest::mouseRelease(&surface, button, Qt::NoModifier, p);
 }
 
-void Hover(const Control& control) {
-  ControlSurface& surface = control.Container();
-  const QPoint p = CentreOf(control);
-  QMouseEvent move(QEvent::MouseMove, p, surface.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QCoreApplication::sendEvent(&surface, &move);
-}
-
 }  // namespace tk::testing

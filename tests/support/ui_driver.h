@@ -15,7 +15,5 @@ QPoint CentreOf(const Control& control);
 void Drag(const Control& from, const Control& to);
 // Press and release the left button on a control without moving.
 void Click(const Control& control, Qt::MouseButton button = Qt::LeftButton);
-// Move the pointer onto a control with no button down.
-void Hover(const Control& control);
 
 }  // namespace tk::testing

@@ -19,13 +19,8 @@ std::string UntrappedErrorText(int number, const std::string& description) {
 }
 
 void RunHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const RuntimeError& e) {
-    MsgBox(UntrappedErrorText(e.number(), e.description()), kCritical);
-  } catch (const std::bad_alloc&) {
-    MsgBox(UntrappedErrorText(kOutOfMemory, ErrorDescription(kOutOfMemory)), kCritical);
-  }
+  if (const TrappedError e = Trap(handler))
+    MsgBox(UntrappedErrorText(e.number, e.description), kCritical);
 }
 
 void PumpEvents() {

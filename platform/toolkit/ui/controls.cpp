@@ -88,10 +88,6 @@ void WidgetControl::SetToolTipText(std::string text) {
   Control::SetToolTipText(std::move(text));
 }
 
-void WidgetControl::SetFocus() {
-  if (widget_) widget_->setFocus(Qt::OtherFocusReason);
-}
-
 CheckBox::CheckBox(Form& form, ControlSurface& container, std::string name, int index)
     : WidgetControl(form, container, std::move(name), index) {
   auto* box = new QCheckBox(&container);

@@ -208,7 +208,6 @@ class WidgetControl : public Control {
   void SetToolTipText(std::string text) override;
   void Place() override;
   QWidget* Widget() const { return widget_; }
-  void SetFocus();
 
  protected:
   void Adopt(QWidget* widget);

@@ -32,14 +32,4 @@ QCursor CursorFromPicture(const PictureRef& picture, int hot_x, int hot_y) {
   return QCursor(QPixmap::fromImage(ToQImage(*picture)), hot_x, hot_y);
 }
 
-PictureRef PictureFromQImage(const QImage& image) {
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-  std::vector<std::uint32_t> pixels(std::size_t(argb.width()) * argb.height());
-  for (int y = 0; y < argb.height(); ++y) {
-    std::memcpy(pixels.data() + std::size_t(y) * argb.width(), argb.constScanLine(y),
-                std::size_t(argb.width()) * 4);
-  }
-  return std::make_shared<Picture>(argb.width(), argb.height(), std::move(pixels));
-}
-
 }  // namespace tk

@@ -13,6 +13,4 @@ const QImage& ToQImage(const Picture& picture);
 
 QCursor CursorFromPicture(const PictureRef& picture, int hot_x, int hot_y);
 
-PictureRef PictureFromQImage(const QImage& image);
-
 }  // namespace tk

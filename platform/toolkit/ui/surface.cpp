@@ -105,10 +105,6 @@ void ControlSurface::SetScale(double sx, double sy) {
   update();
 }
 
-QPointF ControlSurface::ToDesign(QPointF p) const {
-  return QPointF(p.x() / sx_, p.y() / sy_);
-}
-
 QRectF ControlSurface::RectOf(const Control& c) const {
   return QRectF(TwipsToPixels(c.Left()) * sx_, TwipsToPixels(c.Top()) * sy_,
                 TwipsToPixels(c.Width()) * sx_, TwipsToPixels(c.Height()) * sy_);

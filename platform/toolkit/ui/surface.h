@@ -60,7 +60,6 @@ class ControlSurface : public QWidget {
   bool event(QEvent*) override;
 
  private:
-  QPointF ToDesign(QPointF widget_px) const;
   void RaiseMouse(Control* c, int which, QMouseEvent* e);
   void StartDrag(Control* source, QMouseEvent* e);
   void MoveOutline(QPointF global);
