@@ -1,15 +1,19 @@
 // AnimateWindow: the window's geometry is animated in timed steps. Collapsing towards the
 // centre, rolling from an edge and sliding all shrink or grow the window's rectangle;
-// blending fades its opacity.
+// blending fades its opacity. Where windows cannot be moved, a hiding window keeps its
+// place and a picture of it shrinks inside it instead; where not even that can be drawn,
+// the window goes at once.
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
+#include "picture_in_place.h"
 #include "timed_steps.h"
 #include "user32.h"
 #include "window_handles.h"
+#include "window_system.h"
 
 namespace user32 {
 namespace {
@@ -94,7 +98,33 @@ void Blend(QWidget* w, DWORD milliseconds, bool hiding) {
   w->setWindowOpacity(opacity);
 }
 
+// The window itself stays; only its picture shrinks, within the window's outer rectangle.
+void ShrinkPicture(QWidget* w, DWORD milliseconds, DWORD flags) {
+  QPointer<QWidget> guard(w);
+  detail::PictureInPlace picture(*w);
+  const QRect full = picture.Outer();
+  const QRect collapsed = CollapsedRect(full, flags, true);
+  detail::RunTimedSteps(static_cast<int>(milliseconds), [&](double t) {
+    if (!guard) return false;
+    picture.ShowIn(LerpRect(full, collapsed, t));
+    return true;
+  });
+  // Hidden before the picture gives the window its frame and size back.
+  if (guard) w->hide();
+}
+
 void Reshape(QWidget* w, DWORD milliseconds, DWORD flags, bool hiding) {
+  const tk::WindowSystemAbilities system = tk::WindowSystem();
+  if (!system.places_windows) {
+    // A picture can be drawn in place only over a see-through background, and only for
+    // hiding: a window being shown has no picture yet. Otherwise no animation at all,
+    // rather than one that heads for the corner the window system keeps still.
+    if (hiding && system.shows_translucency && w->testAttribute(Qt::WA_TranslucentBackground))
+      ShrinkPicture(w, milliseconds, flags);
+    else
+      w->setVisible(!hiding);
+    return;
+  }
   QPointer<QWidget> guard(w);
   const QRect full = w->geometry();
   const QRect collapsed = CollapsedRect(full, flags, hiding);

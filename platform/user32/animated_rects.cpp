@@ -1,7 +1,8 @@
 // DrawAnimatedRects with IDANI_CAPTION: a strip in the colours of an active caption bar
 // flies from one screen rectangle to another, the way a window's caption seems to fly
 // to or from its place. The strip is a frameless window of its own that takes neither
-// the focus nor the mouse, and it is destroyed before the call returns.
+// the focus nor the mouse, and it is destroyed before the call returns. Where the window
+// system places new windows itself, the strip could not fly, so none is drawn.
 #include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,6 +12,7 @@
 
 #include "timed_steps.h"
 #include "user32.h"
+#include "window_system.h"
 
 namespace user32 {
 namespace {
@@ -56,6 +58,7 @@ QRect StripAt(const RECT& from, const RECT& to, double t) {
 
 BOOL DrawAnimatedRects(HWND /*hwnd*/, int kind, const RECT* from, const RECT* to) {
   if (kind != IDANI_CAPTION || from == nullptr || to == nullptr || qApp == nullptr) return 0;
+  if (!tk::WindowSystem().places_windows) return 1;
   const RECT a = *from;
   const RECT b = *to;
   CaptionStrip strip;

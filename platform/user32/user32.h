@@ -54,8 +54,9 @@ BOOL SetRect(RECT* rect, int left, int top, int right, int bottom);
 BOOL AnimateWindow(HWND hwnd, DWORD milliseconds, DWORD flags);
 
 // IDANI_CAPTION: a caption-coloured strip flies from `from` to `to` (screen pixels) in
-// about 200 ms and is gone when the call returns; nonzero. `hwnd` may be null. Other
-// kinds, or a null rectangle, do nothing and give 0.
+// about 200 ms and is gone when the call returns; nonzero. Where the program cannot place
+// windows, nothing is drawn, and still nonzero. `hwnd` may be null. Other kinds, or a
+// null rectangle, do nothing and give 0.
 BOOL DrawAnimatedRects(HWND hwnd, int kind, const RECT* from, const RECT* to);
 
 // Releases the mouse grab that a widget holds, if any. Always nonzero.

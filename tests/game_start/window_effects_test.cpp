@@ -2,16 +2,20 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QImage>
 #include <QTest>
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "errors.h"
 #include "form.h"
 #include "modCapsNumScrollOnOff.h"
 #include "modFrmAnim.h"
 #include "user32.h"
+#include "window_system.h"
 
 namespace {
 
@@ -91,6 +95,107 @@ TEST(AnimateForm, EffectEightHidesTheFormOverItsDuration) {
   EXPECT_FALSE(form.Window()->isVisible());
   EXPECT_TRUE(form.IsLoaded());
   form.Unload();
+}
+
+// Answers for the window system that a test stands in, for as long as it lives.
+class WindowSystemStandIn {
+ public:
+  explicit WindowSystemStandIn(tk::WindowSystemAbilities a) { tk::OverrideWindowSystem(a); }
+  ~WindowSystemStandIn() { tk::OverrideWindowSystem(std::nullopt); }
+  WindowSystemStandIn(const WindowSystemStandIn&) = delete;
+  WindowSystemStandIn& operator=(const WindowSystemStandIn&) = delete;
+};
+
+constexpr tk::WindowSystemAbilities kCannotMoveWindows{false, true};
+
+// The smallest rectangle holding every pixel of the picture that is not see-through.
+QRect DrawnPart(const QImage& picture) {
+  const QImage img = picture.convertToFormat(QImage::Format_ARGB32);
+  QRect drawn;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qAlpha(img.pixel(x, y)) != 0) drawn |= QRect(x, y, 1, 1);
+  return drawn;
+}
+
+TEST(AnimateForm, WhereWindowsCannotMoveEffectEightShrinksItsPictureTowardsTheCentreInPlace) {
+  WindowSystemStandIn system(kCannotMoveWindows);
+  SmallForm form;
+  form.Show();
+  QWidget* w = form.Window();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  const QRect placed = w->geometry();
+  const QSize outer = w->frameGeometry().size();
+  ASSERT_EQ(DrawnPart(w->grab().toImage()), w->rect()) << "drawn opaque before it closes";
+
+  struct Sample {
+    QRect geometry;
+    QSize outer;
+    QRect drawn;  // null once hidden
+  };
+  std::vector<Sample> samples;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    samples.push_back({w->geometry(), w->frameGeometry().size(),
+                       w->isVisible() ? DrawnPart(w->grab().toImage()) : QRect()});
+  });
+  watch.start(10);
+  QElapsedTimer clock;
+  clock.start();
+  modFrmAnim::AnimateForm(form, 8, 300);
+  watch.stop();
+  EXPECT_GE(clock.elapsed(), 280);
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(w->geometry(), placed) << "ready to be shown again as it was";
+
+  int shrunk = 0;
+  for (const Sample& s : samples) {
+    // The window is never moved; it may take its frame's room while it draws that too.
+    EXPECT_EQ(s.geometry.topLeft(), placed.topLeft());
+    EXPECT_EQ(s.outer, outer);
+    if (s.drawn.isNull() || s.drawn.size() == s.geometry.size()) continue;
+    ++shrunk;
+    EXPECT_NEAR(s.drawn.center().x(), s.geometry.width() / 2, 2);
+    EXPECT_NEAR(s.drawn.center().y(), s.geometry.height() / 2, 2);
+    EXPECT_LT(s.drawn.width(), placed.width());
+    EXPECT_LT(s.drawn.height(), placed.height());
+  }
+  // A loaded machine may let the watch run only a few times; once is enough.
+  EXPECT_GE(shrunk, 1) << "the picture was seen part-way collapsed";
+  form.Unload();
+}
+
+TEST(AnimateForm, WhereWindowsCannotMoveAndNoPictureCanBeDrawnEffectEightClosesAtOnce) {
+  const struct {
+    const char* what;
+    tk::WindowSystemAbilities at_load, at_close;
+  } cases[] = {
+      {"nothing shows through a window", {false, false}, {false, false}},
+      {"the window was made without an alpha channel", {}, kCannotMoveWindows},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::optional<WindowSystemStandIn> system(std::in_place, c.at_load);
+    SmallForm form;
+    form.Show();
+    QWidget* w = form.Window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    const QRect placed = w->geometry();
+    system.emplace(c.at_close);
+    int moved = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { moved += w->geometry() != placed; });
+    watch.start(5);
+    QElapsedTimer clock;
+    clock.start();
+    modFrmAnim::AnimateForm(form, 8, 3000);
+    watch.stop();
+    EXPECT_LT(clock.elapsed(), 2000) << "no animation of 3 seconds runs";
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(w->geometry(), placed);
+    form.Unload();
+  }
 }
 
 using KeyTable = std::array<std::uint8_t, 256>;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "user32.h"
+#include "window_system.h"
 
 namespace {
 
@@ -179,6 +180,18 @@ TEST(CaptionAnimation, StripFliesThenLeavesNoWindowBehind) {
   ASSERT_FALSE(last_seen.isNull()) << "a strip was on the screen during the flight";
   EXPECT_LT(last_seen.left(), 1024);
   EXPECT_LT(last_seen.top(), 768);
+  EXPECT_EQ(QApplication::topLevelWidgets(), before);
+}
+
+TEST(CaptionAnimation, WhereWindowsCannotBePlacedNoStripIsDrawn) {
+  tk::OverrideWindowSystem(tk::WindowSystemAbilities{false, true});
+  const QWidgetList before = QApplication::topLevelWidgets();
+  int strips = 0;
+  Sampler sampler([&] { return strips += QApplication::topLevelWidgets() != before; });
+  RECT corner{1024, 768, 1024, 768}, box{0, 0, 300, 300};
+  EXPECT_NE(DrawAnimatedRects(nullptr, IDANI_CAPTION, &corner, &box), 0);
+  tk::OverrideWindowSystem(std::nullopt);
+  EXPECT_EQ(strips, 0) << "a window the window system would have put anywhere";
   EXPECT_EQ(QApplication::topLevelWidgets(), before);
 }
 

@@ -18,6 +18,7 @@
 #include "frame_extents.h"
 #include "qt_pictures.h"
 #include "screen.h"
+#include "window_system.h"
 
 namespace tk {
 namespace {
@@ -130,6 +131,13 @@ void Form::Create() {
   auto* window = new FormWindow(*this, Qt::Window, nullptr);
   window_ = window;
   window->setObjectName(QString::fromStdString(name_));
+  // Where windows cannot be moved, their closing animation is drawn inside them over a
+  // see-through background; the alpha channel that needs can only be had from the start.
+  if (const WindowSystemAbilities ws = WindowSystem();
+      !ws.places_windows && ws.shows_translucency) {
+    window->setAttribute(Qt::WA_TranslucentBackground);
+    window->setAttribute(Qt::WA_NoSystemBackground, false);  // drawn opaque all the same
+  }
   auto* layout = new QVBoxLayout(window);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
