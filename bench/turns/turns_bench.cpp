@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "box_recorder.h"
@@ -139,16 +138,3 @@ void BM_BoardRepaint(benchmark::State& state) {
 BENCHMARK(BM_BoardRepaint)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir store;  // names are read, never written; still, keep off the user's store
-  if (qEnvironmentVariableIsEmpty("TOOLKIT_STORE"))
-    qputenv("TOOLKIT_STORE", (store.path() + "/user.store").toUtf8());
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

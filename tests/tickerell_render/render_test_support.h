@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "line_buffer.h"
+#include "literal_caption_drawing.h"
 #include "picture_object.h"
 #include "tickerell_renderer.h"
 #include "tickerell_state.h"
@@ -92,27 +93,6 @@ inline TickerellState ScrollingState() {
   s.m_ScrollEnd = -850;
   s.m_Alignment = 1;
   return s;
-}
-
-// Every line set up, measured and printed one by one, as the control's drawing describes.
-inline void LiteralDraw(tk::UserControl& surface, const TickerellState& state, std::int32_t y) {
-  surface.SetCurrentY(static_cast<float>(y));
-  for (int i = 1; i <= state.LineCount; ++i) {
-    const BufferLine& line = state.LineBuffer[i];
-    tk::FontSpec& font = surface.Font();
-    font.bold = line.Format.Bold != 0;
-    font.charset = line.Format.Charset;
-    font.italic = line.Format.Italic != 0;
-    font.name = line.Format.Name;
-    if (line.Format.Size > 0) font.size = line.Format.Size;
-    font.strikethrough = line.Format.Strikethrough != 0;
-    font.underline = line.Format.Underline != 0;
-    surface.SetCurrentY(surface.CurrentY() + 2);
-    if (state.m_Alignment == 1)
-      surface.SetCurrentX((surface.ScaleWidth() - surface.TextWidth(line.Text)) / 2);
-    surface.SetForeColor(static_cast<tk::OleColor>(line.Color));
-    surface.Print(line.Text);
-  }
 }
 
 inline bool SameFont(const tk::FontSpec& a, const tk::FontSpec& b) {
