@@ -2,9 +2,12 @@
 // and a straightforward drawing of the line buffer to hold the renderer's output against.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +97,27 @@ inline TickerellState ScrollingState() {
   s.m_Alignment = 1;
   return s;
 }
+
+// A renderer on a surface of the About window's size, scrolling as the About window has
+// it, with a host and a clock that the case drives.
+class RendererTest : public ::testing::Test {
+ protected:
+  // What the surface shows after clearing it and drawing the buffer line by line at each
+  // of `ys`, on a surface of its own with the same picture.
+  QImage Reference(std::initializer_list<std::int32_t> ys) {
+    auto ref = MakeSurface();
+    ref->SetPicture(surface->Picture());
+    ref->Cls();
+    for (std::int32_t y : ys) LiteralDraw(*ref, state, y);
+    return ref->Image().copy();
+  }
+
+  TickerellState state = ScrollingState();
+  std::unique_ptr<tk::UserControl> surface = MakeSurface();
+  FakeHost host;
+  FakeClock clock;
+  Renderer renderer{state, *surface, host, clock};
+};
 
 inline bool SameFont(const tk::FontSpec& a, const tk::FontSpec& b) {
   return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
