@@ -2,34 +2,11 @@
 // window of the game's size (a 417 x 447 client area under a menu bar with two menus).
 // Prints "shown" once the window has first been painted, and ends.
 #include <QApplication>
-#include <QEvent>
 #include <QMenuBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <cstdio>
 
-namespace {
-
-class ExitWhenShown : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint && !done_) {
-      done_ = true;
-      QTimer::singleShot(0, [] {
-        std::fputs("shown\n", stdout);
-        std::fflush(stdout);
-        QCoreApplication::exit(0);
-      });
-    }
-    return false;
-  }
-
- private:
-  bool done_ = false;
-};
-
-}  // namespace
+#include "exit_when_shown.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -45,8 +22,7 @@ int main(int argc, char** argv) {
   auto* client = new QWidget(&window);
   client->setFixedSize(417, 447);
   layout->addWidget(client);
-  ExitWhenShown exit_when_shown;
-  window.installEventFilter(&exit_when_shown);
+  korvane::ExitWhenFirstPainted(window);
   window.show();
   return QApplication::exec();
 }

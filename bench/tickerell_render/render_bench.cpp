@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "literal_caption_drawing.h"
 #include "picture_object.h"
 #include "tickerell_renderer.h"
 #include "timer.h"
@@ -109,22 +109,7 @@ void BM_Literal500Lines(benchmark::State& bench) {
   std::int32_t y = -4000;
   for (auto _ : bench) {
     c.surface.Cls();
-    c.surface.SetCurrentY(static_cast<float>(y));
-    for (int i = 1; i <= c.state.LineCount; ++i) {
-      const tickerell::BufferLine& l = c.state.LineBuffer[i];
-      tk::FontSpec& f = c.surface.Font();
-      f.bold = l.Format.Bold != 0;
-      f.charset = l.Format.Charset;
-      f.italic = l.Format.Italic != 0;
-      f.name = l.Format.Name;
-      if (l.Format.Size > 0) f.size = l.Format.Size;
-      f.strikethrough = l.Format.Strikethrough != 0;
-      f.underline = l.Format.Underline != 0;
-      c.surface.SetCurrentY(c.surface.CurrentY() + 2);
-      c.surface.SetCurrentX((c.surface.ScaleWidth() - c.surface.TextWidth(l.Text)) / 2);
-      c.surface.SetForeColor(static_cast<tk::OleColor>(l.Color));
-      c.surface.Print(l.Text);
-    }
+    tickerell::testing::LiteralDraw(c.surface, c.state, y);
     y = y > -4020 ? y - 1 : -4000;
   }
 }
@@ -180,13 +165,3 @@ void BM_CpuDuringStartupWait(benchmark::State& bench) {
 BENCHMARK(BM_CpuDuringStartupWait)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

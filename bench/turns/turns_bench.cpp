@@ -9,25 +9,18 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "box_recorder.h"
 #include "frmMain.h"
+#include "game_main_window.h"
 #include "modMain.h"
 #include "surface.h"
 #include "ui_driver.h"
 
 namespace {
 
-frmMain& Main() {
-  frmMain& main = frmMain::Instance();
-  if (!main.IsLoaded()) {
-    main.Load();
-    main.Show();
-  }
-  return main;
-}
+using korvane::testing::MainWindow;
 
 void Settle() {
   QCoreApplication::processEvents();
@@ -35,19 +28,20 @@ void Settle() {
 
 void NewGame() {
   tk::testing::BoxRecorder answers;  // "Quit Current Game ?" is answered Yes
-  Main().mnuFileNewGame_Click();
+  MainWindow().mnuFileNewGame_Click();
   Settle();
 }
 
 void Drop(int location, tk::Control& source) {
-  Main().ButtonLocation_DragDrop(tk::Int16(static_cast<std::int16_t>(location)), source, 0, 0);
+  MainWindow().ButtonLocation_DragDrop(tk::Int16(static_cast<std::int16_t>(location)), source, 0,
+                                       0);
 }
 
 // Player 1 on 1, 6, 8 and player 2 on 3, 4, 9, all placed: 1 and 2 are neighbours, and
 // a button going to and fro between them makes no line.
 void SetUpMovePosition() {
   NewGame();
-  frmMain& m = Main();
+  frmMain& m = MainWindow();
   const int placements[6][2] = {{1, 1}, {2, 3}, {1, 6}, {2, 4}, {1, 8}, {2, 9}};
   for (const auto& [player, location] : placements)
     Drop(location, player == 1 ? m.Player1sButtonAvailable(1) : m.Player2sButtonAvailable(1));
@@ -81,8 +75,8 @@ void Once(benchmark::internal::Benchmark* b) {
 
 void BM_PlacementDrop_ReleaseToRepaintedBoard(benchmark::State& state) {
   NewGame();
-  tk::Image& tray = Main().Player1sButtonAvailable(1);
-  const QPoint at = StartDrag(tray, Main().ButtonLocation(5));
+  tk::Image& tray = MainWindow().Player1sButtonAvailable(1);
+  const QPoint at = StartDrag(tray, MainWindow().ButtonLocation(5));
   for (auto _ : state) ReleaseAndRepaint(tray, at);
   if (modMain::GetLocationOwner(5) != 1) state.SkipWithError("the placement was not made");
 }
@@ -90,7 +84,7 @@ BENCHMARK(BM_PlacementDrop_ReleaseToRepaintedBoard)->Apply(Once);
 
 void BM_PlacementDrop_HandlerAlone(benchmark::State& state) {
   NewGame();
-  for (auto _ : state) Drop(5, Main().Player1sButtonAvailable(1));
+  for (auto _ : state) Drop(5, MainWindow().Player1sButtonAvailable(1));
   Settle();
   if (modMain::GetLocationOwner(5) != 1) state.SkipWithError("the placement was not made");
 }
@@ -103,8 +97,8 @@ void BM_MoveDrop_ReleaseToRepaintedBoard(benchmark::State& state) {
   // To and fro between 1 and 2, always player 1's turn.
   const int from = modMain::GetLocationOwner(1) == 1 ? 1 : 2, to = 3 - from;
   modMain::Player1Turn = tk::kTrue16;
-  tk::Image& source = Main().ButtonLocation(from);
-  const QPoint at = StartDrag(source, Main().ButtonLocation(to));
+  tk::Image& source = MainWindow().ButtonLocation(from);
+  const QPoint at = StartDrag(source, MainWindow().ButtonLocation(to));
   for (auto _ : state) ReleaseAndRepaint(source, at);
   if (modMain::GetLocationOwner(to) != 1) state.SkipWithError("the move was not made");
 }
@@ -116,7 +110,7 @@ void BM_MoveDrop_HandlerAlone(benchmark::State& state) {
   set_up = true;
   const int from = modMain::GetLocationOwner(1) == 1 ? 1 : 2, to = 3 - from;
   modMain::Player1Turn = tk::kTrue16;
-  for (auto _ : state) Drop(to, Main().ButtonLocation(from));
+  for (auto _ : state) Drop(to, MainWindow().ButtonLocation(from));
   Settle();
   if (modMain::GetLocationOwner(to) != 1) state.SkipWithError("the move was not made");
 }
@@ -137,23 +131,10 @@ BENCHMARK(BM_MoveDrop_RulesAlone);
 // One synchronous repaint of the whole board, which the toolkit does for a location's
 // Refresh.
 void BM_BoardRepaint(benchmark::State& state) {
-  Main();
-  tk::ControlSurface& board = Main().ButtonLocation(1).Container();
+  MainWindow();
+  tk::ControlSurface& board = MainWindow().ButtonLocation(1).Container();
   for (auto _ : state) board.repaint();
 }
 BENCHMARK(BM_BoardRepaint)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir store;  // names are read, never written; still, keep off the user's store
-  if (qEnvironmentVariableIsEmpty("TOOLKIT_STORE"))
-    qputenv("TOOLKIT_STORE", (store.path() + "/user.store").toUtf8());
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

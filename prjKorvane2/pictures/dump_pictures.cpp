@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "picture_list.h"
 #include "pictures.h"
 #include "png_writer.h"
 
@@ -16,18 +15,9 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   const int scale = argc == 3 ? std::atoi(argv[2]) : 1;
-  const std::vector<std::pair<const char*, tk::PictureRef>> pictures = {
-      {"board_texture", korvane::BoardTexturePicture()},
-      {"player1_tile", korvane::Player1TilePicture()},
-      {"player2_tile", korvane::Player2TilePicture()},
-      {"pointing_hand", korvane::PointingHandCursor().picture},
-      {"open_hand", korvane::OpenHandCursor().picture},
-      {"app_icon", korvane::AppIconPicture()},
-      {"speech_bubble", korvane::SpeechBubblePicture()},
-  };
-  for (const auto& [name, picture] : pictures) {
-    const std::string path = folder + "/" + name + ".png";
-    if (!korvane::png::WritePng(path, *picture, scale)) {
+  for (const korvane::ListedPicture& listed : korvane::kPictureList) {
+    const std::string path = folder + "/" + listed.name + ".png";
+    if (!korvane::png::WritePng(path, *korvane::BuiltInPicture(listed.id), scale)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;
     }

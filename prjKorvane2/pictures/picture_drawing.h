@@ -3,6 +3,7 @@
 // drawing is repeatable and that the built-in pictures are what they draw.
 #pragma once
 
+#include "picture_list.h"
 #include "pictures.h"
 
 namespace korvane {
@@ -12,12 +13,21 @@ inline constexpr int kPointingHandHotY = 1;
 inline constexpr int kOpenHandHotX = 16;
 inline constexpr int kOpenHandHotY = 14;
 
-tk::PictureRef DrawBoardTexture();
-tk::PictureRef DrawPlayer1Tile();
-tk::PictureRef DrawPlayer2Tile();
-tk::PictureRef DrawPointingHand();
-tk::PictureRef DrawOpenHand();
-tk::PictureRef DrawAppIcon();
-tk::PictureRef DrawSpeechBubble();
+// DrawBoardTexture(), DrawPlayer1Tile() and the rest, one for each listed picture.
+#define KORVANE_DRAWING(name, draw) tk::PictureRef draw();
+KORVANE_PICTURES(KORVANE_DRAWING)
+#undef KORVANE_DRAWING
+
+// The listed picture, drawn afresh.
+inline tk::PictureRef Draw(PictureId id) {
+  switch (id) {
+#define KORVANE_DRAW_CASE(name, draw) \
+  case PictureId::name:               \
+    return draw();
+    KORVANE_PICTURES(KORVANE_DRAW_CASE)
+#undef KORVANE_DRAW_CASE
+  }
+  return nullptr;
+}
 
 }  // namespace korvane

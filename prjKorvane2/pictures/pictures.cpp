@@ -6,57 +6,56 @@
 #include "picture_drawing.h"
 
 // Written by generate_pictures at build time; see embedded_picture.h.
-#define KORVANE_EMBEDDED_PICTURE(name)                     \
+#define KORVANE_EMBEDDED_PICTURE(name, draw)               \
   extern "C" const std::uint32_t korvane_picture_##name[]; \
   extern "C" const std::uint64_t korvane_picture_##name##_size;
-KORVANE_EMBEDDED_PICTURE(board_texture)
-KORVANE_EMBEDDED_PICTURE(player1_tile)
-KORVANE_EMBEDDED_PICTURE(player2_tile)
-KORVANE_EMBEDDED_PICTURE(pointing_hand)
-KORVANE_EMBEDDED_PICTURE(open_hand)
-KORVANE_EMBEDDED_PICTURE(app_icon)
-KORVANE_EMBEDDED_PICTURE(speech_bubble)
+KORVANE_PICTURES(KORVANE_EMBEDDED_PICTURE)
 #undef KORVANE_EMBEDDED_PICTURE
-
-#define KORVANE_UNPACK(name) embedded::Unpack(korvane_picture_##name, korvane_picture_##name##_size)
 
 namespace korvane {
 
 // The pictures are drawn when the game is built, not when it starts. Function-local
-// statics: unpacked once, thread-safe, never freed before exit.
+// statics: each unpacked once, on first use, thread-safe, never freed before exit.
+tk::PictureRef BuiltInPicture(PictureId id) {
+  switch (id) {
+#define KORVANE_BUILT_IN_CASE(name, draw)                                        \
+  case PictureId::name: {                                                        \
+    static const tk::PictureRef picture =                                        \
+        embedded::Unpack(korvane_picture_##name, korvane_picture_##name##_size); \
+    return picture;                                                              \
+  }
+    KORVANE_PICTURES(KORVANE_BUILT_IN_CASE)
+#undef KORVANE_BUILT_IN_CASE
+  }
+  return nullptr;
+}
+
 tk::PictureRef BoardTexturePicture() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(board_texture);
-  return picture;
+  return BuiltInPicture(PictureId::board_texture);
 }
 
 tk::PictureRef Player1TilePicture() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(player1_tile);
-  return picture;
+  return BuiltInPicture(PictureId::player1_tile);
 }
 
 tk::PictureRef Player2TilePicture() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(player2_tile);
-  return picture;
+  return BuiltInPicture(PictureId::player2_tile);
 }
 
 CursorPicture PointingHandCursor() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(pointing_hand);
-  return {picture, kPointingHandHotX, kPointingHandHotY};
+  return {BuiltInPicture(PictureId::pointing_hand), kPointingHandHotX, kPointingHandHotY};
 }
 
 CursorPicture OpenHandCursor() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(open_hand);
-  return {picture, kOpenHandHotX, kOpenHandHotY};
+  return {BuiltInPicture(PictureId::open_hand), kOpenHandHotX, kOpenHandHotY};
 }
 
 tk::PictureRef AppIconPicture() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(app_icon);
-  return picture;
+  return BuiltInPicture(PictureId::app_icon);
 }
 
 tk::PictureRef SpeechBubblePicture() {
-  static const tk::PictureRef picture = KORVANE_UNPACK(speech_bubble);
-  return picture;
+  return BuiltInPicture(PictureId::speech_bubble);
 }
 
 }  // namespace korvane

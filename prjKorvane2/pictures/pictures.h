@@ -5,6 +5,7 @@
 #pragma once
 
 #include "picture.h"
+#include "picture_list.h"
 
 namespace korvane {
 
@@ -14,6 +15,9 @@ struct CursorPicture {
   int hot_x = 0;
   int hot_y = 0;
 };
+
+// A listed picture as built into the game; the same picture on every call.
+tk::PictureRef BuiltInPicture(PictureId id);
 
 // 700 x 498, opaque: the tan board surface under the lines and locations.
 tk::PictureRef BoardTexturePicture();

@@ -14,8 +14,8 @@
 #include <filesystem>
 
 #include "activation.h"
+#include "game_main_window.h"
 #include "late_bound.h"
-#include "modMain.h"
 
 namespace about_test {
 namespace fs = std::filesystem;
@@ -72,17 +72,13 @@ bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
 }
 
 void AboutWindowTest::SetUp() {
-  modMain::DebugMode = tk::kFalse16;  // as the start procedure sets it
   // The control is found through the registration beside the runtime; the user's own
   // store starts empty.
   unsetenv("TOOLKIT_MACHINE_STORE");
   if (const char* store = std::getenv("TOOLKIT_STORE")) fs::remove(store);
   ASSERT_FALSE(fs::exists("script")) << "the current folder must hold no credits file";
-  if (!main.IsLoaded()) {
-    main.Load();
-    main.Show();
-  }
-  main.FindMenu("mnuFileNewGame")->Action()->trigger();
+  korvane::testing::MainWindow();
+  korvane::testing::ChooseNewGame();
   boxes.messages.clear();
 }
 

@@ -14,23 +14,12 @@
 #include "dispatch.h"
 #include "frmCredits.h"
 #include "frmMain.h"
+#include "tickctl_dispids.h"
 
 namespace about_test {
 
 // Members of the caption control's default interface.
-enum Dispid : com::DISPID {
-  kCurrentYpos = 0x68030000,
-  kStartupYpos = 0x68030001,
-  kStartupWait = 0x68030002,
-  kScrollEnd = 0x68030004,
-  kScrollStart = 0x68030005,
-  kSkipPixels = 0x68030006,
-  kPicture = 0x68030008,
-  kScroll = 0x68030009,
-  kForeColor = 0x6803000A,
-  kCaption = 0x6803000C,
-  kTimerInterval = 0x6803000D,
-};
+using enum tickctl_test::Dispid;
 
 inline constexpr char kClassId[] = "{63FE7693-F924-11D9-85A6-913B44F66914}";
 

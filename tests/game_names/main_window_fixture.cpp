@@ -5,8 +5,8 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "game_main_window.h"
 #include "key_store.h"
-#include "modMain.h"
 #include "surface.h"
 #include "ui_driver.h"
 
@@ -54,13 +54,11 @@ std::string StoreFingerprint() {
 }
 
 void MainWindowTest::SetUp() {
-  modMain::DebugMode = tk::kFalse16;  // as the start procedure sets it
   fs::remove(StoreFile());
-  if (!f.IsLoaded()) {
-    f.Load();
-    tile_tooltips_at_load = f.imgPlayer1->ToolTipText() + "|" + f.imgPlayer2->ToolTipText();
-    f.Show();
-  }
+  korvane::testing::MainWindow([](frmMain& loaded) {
+    tile_tooltips_at_load =
+        loaded.imgPlayer1->ToolTipText() + "|" + loaded.imgPlayer2->ToolTipText();
+  });
   NewGame();
   boxes.messages.clear();
   boxes.inputs.clear();
@@ -78,7 +76,7 @@ void MainWindowTest::Rename(int player, std::optional<std::string> answer) {
 }
 
 void MainWindowTest::NewGame() {
-  f.FindMenu("mnuFileNewGame")->Action()->trigger();
+  korvane::testing::ChooseNewGame();
 }
 
 }  // namespace korvane_test

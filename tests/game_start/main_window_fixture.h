@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app_info.h"
+#include "board_cells.h"
 #include "box_recorder.h"
 #include "frmMain.h"
 #include "key_store.h"
@@ -27,18 +28,8 @@ inline void ForgetStoredNames() {
   tk::KeyStore::User().Update([](tk::StoreTree& t) { t.DeleteTree(PlayersKey()); });
 }
 
-// Nine digits, row by row from the top left.
-inline std::string Board() {
-  std::string cells;
-  for (int i = 0; i < 9; ++i)
-    cells += char('0' + modMain::GameMatrix(i / 3 + 1, i % 3 + 1).value());
-  return cells;
-}
-
-inline void SetBoard(const std::string& cells) {
-  for (int i = 0; i < 9; ++i)
-    modMain::GameMatrix(i / 3 + 1, i % 3 + 1) = static_cast<std::uint8_t>(cells[i] - '0');
-}
+using korvane::testing::Board;
+using korvane::testing::SetBoard;
 
 // Everything a player can see or the next turn depends on.
 struct GameSnapshot {

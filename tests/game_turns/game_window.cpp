@@ -1,21 +1,10 @@
 #include "game_window.h"
 
-#include <QAction>
-
 #include "app_info.h"
 #include "box_recorder.h"
 #include "key_store.h"
 
 namespace korvane::testing {
-
-frmMain& MainWindow() {
-  frmMain& main = frmMain::Instance();
-  if (!main.IsLoaded()) {
-    main.Load();
-    main.Show();
-  }
-  return main;
-}
 
 void StartNewGame(const std::string& player1, const std::string& player2, bool player1_first) {
   frmMain& main = MainWindow();
@@ -23,7 +12,7 @@ void StartNewGame(const std::string& player1, const std::string& player2, bool p
   tk::SaveSetting(tk::ExeName(), "Players", "Player2", player2);
   main.chkFirtsMovePlayer1->SetValue(player1_first ? 1 : 0);
   tk::testing::BoxRecorder quit_question;  // "Quit Current Game ?" is answered Yes
-  main.FindMenu("mnuFileNewGame")->Action()->trigger();
+  ChooseNewGame();
 }
 
 tk::Image& TrayImage(int player, int index) {

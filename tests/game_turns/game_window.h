@@ -5,13 +5,11 @@
 #include <string>
 
 #include "frmMain.h"
+#include "game_main_window.h"
 
 namespace korvane::testing {
 
 inline constexpr const char* kAppTitle = "Game Korvane#2";
-
-// The main window, loaded and shown on first use.
-frmMain& MainWindow();
 
 // Saves the two names, sets the first-move option and runs New Game from the menu,
 // answering its question; the window's caption is left as it was.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "picture_drawing.h"
+#include "picture_list.h"
 #include "picture_stats.h"
 #include "pictures.h"
 
@@ -18,35 +19,44 @@ using picture_stats::Average;
 using picture_stats::Rgb;
 using picture_stats::ToRgb;
 
+// What each listed picture must be, and the game's own call for it.
 struct DrawnPicture {
-  const char* name;
-  std::function<tk::PictureRef()> cached;
-  std::function<tk::PictureRef()> draw;
+  korvane::PictureId id;
+  std::function<tk::PictureRef()> accessor;
   int width, height;
   bool opaque;
 };
 
 const DrawnPicture kPictures[] = {
-    {"board", korvane::BoardTexturePicture, korvane::DrawBoardTexture, 700, 498, true},
-    {"tile 1", korvane::Player1TilePicture, korvane::DrawPlayer1Tile, 74, 55, true},
-    {"tile 2", korvane::Player2TilePicture, korvane::DrawPlayer2Tile, 74, 55, true},
-    {"pointing hand", [] { return korvane::PointingHandCursor().picture; },
-     korvane::DrawPointingHand, 32, 32, false},
-    {"open hand", [] { return korvane::OpenHandCursor().picture; }, korvane::DrawOpenHand, 32, 32,
+    {korvane::PictureId::board_texture, korvane::BoardTexturePicture, 700, 498, true},
+    {korvane::PictureId::player1_tile, korvane::Player1TilePicture, 74, 55, true},
+    {korvane::PictureId::player2_tile, korvane::Player2TilePicture, 74, 55, true},
+    {korvane::PictureId::pointing_hand, [] { return korvane::PointingHandCursor().picture; }, 32,
+     32, false},
+    {korvane::PictureId::open_hand, [] { return korvane::OpenHandCursor().picture; }, 32, 32,
      false},
-    {"icon", korvane::AppIconPicture, korvane::DrawAppIcon, 32, 32, true},
-    {"bubble", korvane::SpeechBubblePicture, korvane::DrawSpeechBubble, 95, 94, true},
+    {korvane::PictureId::app_icon, korvane::AppIconPicture, 32, 32, true},
+    {korvane::PictureId::speech_bubble, korvane::SpeechBubblePicture, 95, 94, true},
 };
 
-TEST(DrawnPictures, HaveTheirSizesAndAreOpaqueWhereTheyMustBe) {
-  for (const DrawnPicture& p : kPictures) {
-    SCOPED_TRACE(p.name);
-    const tk::PictureRef picture = p.cached();
+const DrawnPicture* Expected(korvane::PictureId id) {
+  for (const DrawnPicture& p : kPictures)
+    if (p.id == id) return &p;
+  return nullptr;
+}
+
+TEST(DrawnPictures, EveryListedPictureHasItsSizeAndIsOpaqueWhereItMustBe) {
+  for (const korvane::ListedPicture& listed : korvane::kPictureList) {
+    SCOPED_TRACE(listed.name);
+    const DrawnPicture* p = Expected(listed.id);
+    ASSERT_NE(p, nullptr) << "no size is expected of this picture";
+    const tk::PictureRef picture = korvane::BuiltInPicture(listed.id);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->width(), p.width);
-    EXPECT_EQ(picture->height(), p.height);
-    ASSERT_EQ(picture->argb().size(), static_cast<std::size_t>(p.width) * p.height);
-    if (!p.opaque) continue;
+    EXPECT_EQ(p->accessor(), picture) << "the game's call gives another picture";
+    EXPECT_EQ(picture->width(), p->width);
+    EXPECT_EQ(picture->height(), p->height);
+    ASSERT_EQ(picture->argb().size(), static_cast<std::size_t>(p->width) * p->height);
+    if (!p->opaque) continue;
     for (std::uint32_t px : picture->argb()) ASSERT_EQ(Alpha(px), 255);
   }
 }
@@ -73,10 +83,11 @@ std::string FirstDifference(const tk::Picture& a, const tk::Picture& b) {
 }
 
 TEST(DrawnPictures, AreDrawnOnceAndDrawingIsRepeatable) {
-  for (const DrawnPicture& p : kPictures) {
-    SCOPED_TRACE(p.name);
-    EXPECT_EQ(p.cached(), p.cached()) << "the cached picture is shared";
-    const tk::PictureRef first = p.draw(), second = p.draw();
+  for (const korvane::ListedPicture& listed : korvane::kPictureList) {
+    SCOPED_TRACE(listed.name);
+    EXPECT_EQ(korvane::BuiltInPicture(listed.id), korvane::BuiltInPicture(listed.id))
+        << "the built-in picture is shared";
+    const tk::PictureRef first = korvane::Draw(listed.id), second = korvane::Draw(listed.id);
     EXPECT_NE(first, second);
     EXPECT_EQ(FirstDifference(*first, *second), "");
   }
@@ -85,9 +96,9 @@ TEST(DrawnPictures, AreDrawnOnceAndDrawingIsRepeatable) {
 // The game's pictures are drawn when it is built and linked in as data; they must be
 // exactly what the drawing code draws now.
 TEST(DrawnPictures, BuiltInPicturesAreExactlyWhatTheCodeDraws) {
-  for (const DrawnPicture& p : kPictures) {
-    SCOPED_TRACE(p.name);
-    EXPECT_EQ(FirstDifference(*p.cached(), *p.draw()), "");
+  for (const korvane::ListedPicture& listed : korvane::kPictureList) {
+    SCOPED_TRACE(listed.name);
+    EXPECT_EQ(FirstDifference(*korvane::BuiltInPicture(listed.id), *korvane::Draw(listed.id)), "");
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board_cells.h"
 #include "error_of.h"
 #include "modMain.h"
 #include "prompts.h"
@@ -30,23 +31,12 @@ class RulesTest : public ::testing::Test {
     modMain::DebugMode = tk::kFalse16;
   }
 
-  // Nine digits, row by row from the top left: "120" "000" "000".
-  static void SetBoard(const std::string& cells) {
-    ASSERT_EQ(cells.size(), 9u);
-    for (int i = 0; i < 9; ++i)
-      modMain::GameMatrix(i / 3 + 1, i % 3 + 1) = static_cast<std::uint8_t>(cells[i] - '0');
-  }
-  static std::string Board() {
-    std::string cells;
-    for (int i = 0; i < 9; ++i)
-      cells += static_cast<char>('0' + modMain::GameMatrix(i / 3 + 1, i % 3 + 1).value());
-    return cells;
-  }
-
   std::vector<tk::MessageBoxRequest> boxes_;
 
  private:
   tk::Prompter previous_;
 };
 
+using korvane::testing::Board;
+using korvane::testing::SetBoard;
 using tk::testing::ErrorOf;

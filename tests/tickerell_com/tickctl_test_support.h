@@ -20,6 +20,7 @@
 #include "key_store.h"
 #include "late_bound.h"
 #include "property_bag.h"
+#include "tickctl_dispids.h"
 #include "tickerell.h"
 
 namespace tickctl_test {
@@ -35,24 +36,6 @@ inline constexpr com::IID kEventsIid{
 inline constexpr com::GUID kLibid{
     0x63FE7691, 0xF924, 0x11D9, {0x85, 0xA6, 0x91, 0x3B, 0x44, 0xF6, 0x69, 0x14}};
 inline constexpr char kProgId[] = "prjTickerell.Tickerell";
-
-enum Dispid : com::DISPID {
-  kCurrentYpos = 0x68030000,
-  kStartupYpos = 0x68030001,
-  kStartupWait = 0x68030002,
-  kAlignment = 0x68030003,
-  kScrollEnd = 0x68030004,
-  kScrollStart = 0x68030005,
-  kSkipPixels = 0x68030006,
-  kBorderStyle = 0x68030007,
-  kPicture = 0x68030008,
-  kScroll = 0x68030009,
-  kForeColor = 0x6803000A,
-  kBackColor = 0x6803000B,
-  kCaption = 0x6803000C,
-  kTimerInterval = 0x6803000D,
-  kSetupMainBufferLines = 0x6003001D,
-};
 
 // The surface's own colours at creation, as 32-bit values.
 inline constexpr std::int32_t kSurfaceBackColor = static_cast<std::int32_t>(0x8000000Fu);

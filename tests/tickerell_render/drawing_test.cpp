@@ -12,7 +12,7 @@
 namespace tickerell::testing {
 namespace {
 
-class DrawingTest : public ::testing::Test {
+class DrawingTest : public RendererTest {
  protected:
   DrawingTest() {
     state.ScrollStarted = tk::kTrue16;
@@ -32,18 +32,7 @@ class DrawingTest : public ::testing::Test {
         if (image.pixel(x, y) != background.pixel(x, y)) ink |= QRect(x, y, 1, 1);
     return ink;
   }
-  QImage Background() {
-    auto bg = MakeSurface();
-    bg->SetPicture(surface->Picture());
-    bg->Cls();
-    return bg->Image().copy();
-  }
-
-  TickerellState state = ScrollingState();
-  std::unique_ptr<tk::UserControl> surface = MakeSurface();
-  FakeHost host;
-  FakeClock clock;
-  Renderer renderer{state, *surface, host, clock};
+  QImage Background() { return Reference({}); }
 };
 
 LineFormat Sized(int size, bool bold = false) {
@@ -98,11 +87,7 @@ TEST_F(DrawingTest, CentredLinesSitInTheMiddleAndTooWideOnesAreCutOnBothSides) {
   EXPECT_EQ(cut.left(), 0);
   EXPECT_EQ(cut.right(), kSurfaceWidth - 1);
 
-  auto ref = MakeSurface();
-  ref->SetPicture(surface->Picture());
-  ref->Cls();
-  LiteralDraw(*ref, state, 10);
-  EXPECT_EQ(DifferingPixels(surface->Image(), ref->Image()), 0);
+  EXPECT_EQ(DifferingPixels(surface->Image(), Reference({10})), 0);
 }
 
 TEST_F(DrawingTest, SizeZeroKeepsThePreviousLinesSizeAlsoAcrossTicks) {

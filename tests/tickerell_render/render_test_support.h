@@ -2,14 +2,18 @@
 // and a straightforward drawing of the line buffer to hold the renderer's output against.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "line_buffer.h"
+#include "literal_caption_drawing.h"
 #include "picture_object.h"
 #include "tickerell_renderer.h"
 #include "tickerell_state.h"
@@ -94,26 +98,26 @@ inline TickerellState ScrollingState() {
   return s;
 }
 
-// Every line set up, measured and printed one by one, as the control's drawing describes.
-inline void LiteralDraw(tk::UserControl& surface, const TickerellState& state, std::int32_t y) {
-  surface.SetCurrentY(static_cast<float>(y));
-  for (int i = 1; i <= state.LineCount; ++i) {
-    const BufferLine& line = state.LineBuffer[i];
-    tk::FontSpec& font = surface.Font();
-    font.bold = line.Format.Bold != 0;
-    font.charset = line.Format.Charset;
-    font.italic = line.Format.Italic != 0;
-    font.name = line.Format.Name;
-    if (line.Format.Size > 0) font.size = line.Format.Size;
-    font.strikethrough = line.Format.Strikethrough != 0;
-    font.underline = line.Format.Underline != 0;
-    surface.SetCurrentY(surface.CurrentY() + 2);
-    if (state.m_Alignment == 1)
-      surface.SetCurrentX((surface.ScaleWidth() - surface.TextWidth(line.Text)) / 2);
-    surface.SetForeColor(static_cast<tk::OleColor>(line.Color));
-    surface.Print(line.Text);
+// A renderer on a surface of the About window's size, scrolling as the About window has
+// it, with a host and a clock that the case drives.
+class RendererTest : public ::testing::Test {
+ protected:
+  // What the surface shows after clearing it and drawing the buffer line by line at each
+  // of `ys`, on a surface of its own with the same picture.
+  QImage Reference(std::initializer_list<std::int32_t> ys) {
+    auto ref = MakeSurface();
+    ref->SetPicture(surface->Picture());
+    ref->Cls();
+    for (std::int32_t y : ys) LiteralDraw(*ref, state, y);
+    return ref->Image().copy();
   }
-}
+
+  TickerellState state = ScrollingState();
+  std::unique_ptr<tk::UserControl> surface = MakeSurface();
+  FakeHost host;
+  FakeClock clock;
+  Renderer renderer{state, *surface, host, clock};
+};
 
 inline bool SameFont(const tk::FontSpec& a, const tk::FontSpec& b) {
   return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&

@@ -9,7 +9,7 @@
 namespace tickerell::testing {
 namespace {
 
-class TickTest : public ::testing::Test {
+class TickTest : public RendererTest {
  protected:
   TickTest() {
     SetLines(state,
@@ -25,20 +25,6 @@ class TickTest : public ::testing::Test {
     }
     return drawn;
   }
-  // What the surface shows after clearing and drawing the buffer at each of `ys`.
-  QImage Reference(std::initializer_list<std::int32_t> ys) {
-    auto ref = MakeSurface();
-    ref->SetPicture(surface->Picture());
-    ref->Cls();
-    for (std::int32_t y : ys) LiteralDraw(*ref, state, y);
-    return ref->Image().copy();
-  }
-
-  TickerellState state = ScrollingState();
-  std::unique_ptr<tk::UserControl> surface = MakeSurface();
-  FakeHost host;
-  FakeClock clock;
-  Renderer renderer{state, *surface, host, clock};
 };
 
 TEST_F(TickTest, StartsAtStartupYposThenRisesAndWrapsToScrollStart) {

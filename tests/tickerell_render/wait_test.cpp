@@ -11,14 +11,7 @@
 namespace tickerell::testing {
 namespace {
 
-class WaitTest : public ::testing::Test {
- protected:
-  TickerellState state = ScrollingState();
-  std::unique_ptr<tk::UserControl> surface = MakeSurface();
-  FakeHost host;
-  FakeClock clock;
-  Renderer renderer{state, *surface, host, clock};
-};
+using WaitTest = RendererTest;
 
 TEST_F(WaitTest, SleepsUntilItsEndInOnePass) {
   double s = 1.5;
