@@ -17,7 +17,14 @@ FileState LoadFile(const std::filesystem::path& file, StoreTree& tree) {
   std::string text;
   const FileState state = store_file::ReadWhole(file, KeyStore::kMaxFileSize, text);
   if (state != FileState::kGood) return state;
-  return StoreTree::Parse(text, tree) ? FileState::kGood : FileState::kDamaged;
+  if (!StoreTree::Parse(text, tree)) return FileState::kDamaged;
+  // The limit holds for the store as it would be written again, so that whatever reads
+  // can be saved back. Only text the writer never makes (a raw carriage return) grows.
+  if (text.find('\r') != std::string::npos && tree.Serialize().size() > KeyStore::kMaxFileSize) {
+    tree = StoreTree();
+    return FileState::kDamaged;
+  }
+  return FileState::kGood;
 }
 
 [[noreturn]] void CannotWrite(const std::filesystem::path& file, const std::string& why) {

@@ -5,10 +5,10 @@
 // the old one, so a crash or a second running program never tears the file or drops
 // another writer's value. Reading writes nothing and needs no write access.
 // A store reached through a symbolic link is written where the link leads; the link stays.
-// A damaged store (not well formed, larger than kMaxFileSize, or not a regular file at
-// all: what is not a regular file is never opened, a larger file never read) reads as
-// empty, and is moved aside under a name of its own (user.store.damaged-<time>[-<n>])
-// before the next write replaces it.
+// A damaged store (not well formed, larger than kMaxFileSize as read or as it would be
+// written back, or not a regular file at all: what is not a regular file is never opened,
+// a larger file never read) reads as empty, and is moved aside under a name of its own
+// (user.store.damaged-<time>[-<n>]) before the next write replaces it.
 #pragma once
 
 #include <cstdint>
@@ -66,6 +66,7 @@ class KeyStore {
  public:
   // The store holds names and registrations: a larger file is damaged, and a change that
   // would make the file larger is refused.
+  // A store that reads can be written back unchanged: its text never grows on the way.
   static constexpr std::uintmax_t kMaxFileSize = 4u << 20;
   explicit KeyStore(std::filesystem::path file);
 

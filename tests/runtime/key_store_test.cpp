@@ -281,6 +281,50 @@ TEST_F(KeyStoreTest, OversizedStoreIsKeptAsideUnread) {
   EXPECT_EQ(ReadAll(), kept);
 }
 
+// Whatever reads within the size limit can be saved again, with what it held.
+TEST_F(KeyStoreTest, AStoreThatReadsCanBeSavedAgain) {
+  const size_t budget = tk::KeyStore::kMaxFileSize / 8 * 7;  // 3.5 MiB
+  // Deep keys listed without their parents, each chain its own: the tree read holds
+  // several times the keys the file lists.
+  const std::string level(40, 'l');
+  std::string parentless = "toolkit-store 1\n";
+  size_t records = 0;
+  for (; parentless.size() < budget; ++records) {
+    parentless += "K\tTop" + std::to_string(records);
+    for (int i = 0; i < 8; ++i) parentless += "\\\\" + level;  // an escaped separator
+    parentless += "\n";
+  }
+  parentless += "E\t" + std::to_string(records) + "\n";
+  std::string deepest = "Top0";
+  for (int i = 0; i < 8; ++i) deepest += "\\" + level;
+  // Carriage returns as they stand, which the store writes as two characters each.
+  std::string returns = "toolkit-store 1\nK\tA\nV\tx\t" +
+                        std::string(tk::KeyStore::kMaxFileSize / 2 + 64, '\r') + "\nE\t2\n";
+
+  struct Case {
+    const char* what;
+    const std::string& text;
+    std::string key;  // one the store holds, or none when it reads as damaged
+  };
+  const std::string players = "Software\\Program Settings\\Korvane2\\Players";
+  for (const Case& c : {Case{"keys without their parents", parentless, deepest},
+                        Case{"raw carriage returns", returns, ""}}) {
+    SCOPED_TRACE(c.what);
+    ASSERT_LE(c.text.size(), tk::KeyStore::kMaxFileSize);
+    WriteFile(file_, c.text);
+    tk::KeyStore store(file_);
+    EXPECT_EQ(store.Read().empty(), c.key.empty());
+    EXPECT_EQ(tk::testing::ErrorOf([&] { store.SetValue(players, "Player1", "Renamed"); }), 0);
+    const tk::StoreTree tree = store.Read();
+    EXPECT_EQ(tree.GetValue(players, "Player1"), "Renamed");
+    if (!c.key.empty()) {
+      EXPECT_TRUE(tree.KeyExists(c.key));
+      EXPECT_TRUE(tree.KeyExists("top0"));
+    }
+    EXPECT_LE(fs::file_size(file_), tk::KeyStore::kMaxFileSize);
+  }
+}
+
 // Stores made to be costly to read, each within the size limit: each is read (or found
 // damaged) promptly, and none is ever written.
 TEST_F(KeyStoreTest, HostileStoresReadPromptly) {
