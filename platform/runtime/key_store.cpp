@@ -17,7 +17,14 @@ FileState LoadFile(const std::filesystem::path& file, StoreTree& tree) {
   std::string text;
   const FileState state = store_file::ReadWhole(file, KeyStore::kMaxFileSize, text);
   if (state != FileState::kGood) return state;
-  return StoreTree::Parse(text, tree) ? FileState::kGood : FileState::kDamaged;
+  if (!StoreTree::Parse(text, tree)) return FileState::kDamaged;
+  // The limit holds for the store as it would be written again, so that whatever reads
+  // can be saved back. Only text the writer never makes (a raw carriage return) grows.
+  if (text.find('\r') != std::string::npos && tree.Serialize().size() > KeyStore::kMaxFileSize) {
+    tree = StoreTree();
+    return FileState::kDamaged;
+  }
+  return FileState::kGood;
 }
 
 [[noreturn]] void CannotWrite(const std::filesystem::path& file, const std::string& why) {
@@ -58,7 +65,7 @@ KeyStore KeyStore::User() {
 }
 
 StoreTree KeyStore::Read() const {
-  store_file::StoreLock lock(file_, store_file::StoreLock::Kind::kReader);
+  // No lock: every save replaces the file whole, so the file read is always a whole one.
   StoreTree tree;
   LoadFile(file_, tree);
   return tree;
@@ -67,8 +74,8 @@ StoreTree KeyStore::Read() const {
 void KeyStore::Update(const std::function<void(StoreTree&)>& change) {
   std::error_code ec;
   if (!file_.parent_path().empty()) std::filesystem::create_directories(file_.parent_path(), ec);
-  store_file::StoreLock lock(file_, store_file::StoreLock::Kind::kWriter);
-  if (!lock.held()) CannotWrite(file_, "cannot take the store's lock");
+  store_file::StoreLock lock(file_, kLockWait);
+  if (!lock.held()) CannotWrite(file_, "the store's lock is held elsewhere or cannot be taken");
   StoreTree tree;
   const FileState state = LoadFile(file_, tree);
   // Never replace a file we could not read: its values would be lost.

@@ -3,14 +3,17 @@
 // (one value per name, whatever its case), and the case first written is kept.
 // Every change is made under a lock and written whole to a new file that then replaces
 // the old one, so a crash or a second running program never tears the file or drops
-// another writer's value. Reading writes nothing and needs no write access.
-// A store reached through a symbolic link is written where the link leads; the link stays.
-// A damaged store (not well formed, larger than kMaxFileSize, or not a regular file at
-// all: what is not a regular file is never opened, a larger file never read) reads as
-// empty, and is moved aside under a name of its own (user.store.damaged-<time>[-<n>])
-// before the next write replaces it.
+// another writer's value. Reading takes no lock, never waits, writes nothing and needs no
+// write access. A change waits for the lock at most kLockWait and is then refused.
+// A store reached through a symbolic link is written where the link leads; the link stays,
+// and every name of the store shares the one lock beside the file it leads to.
+// A damaged store (not well formed, larger than kMaxFileSize as read or as it would be
+// written back, or not a regular file at all: what is not a regular file is never opened,
+// a larger file never read) reads as empty, and is moved aside under a name of its own
+// (user.store.damaged-<time>[-<n>]) before the next write replaces it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -66,7 +69,10 @@ class KeyStore {
  public:
   // The store holds names and registrations: a larger file is damaged, and a change that
   // would make the file larger is refused.
+  // A store that reads can be written back unchanged: its text never grows on the way.
   static constexpr std::uintmax_t kMaxFileSize = 4u << 20;
+  // How long a change waits for another holder of the lock before it is refused.
+  static constexpr std::chrono::milliseconds kLockWait{2000};
   explicit KeyStore(std::filesystem::path file);
 
   // The user's store: $TOOLKIT_STORE when set, else $XDG_CONFIG_HOME/toolkit/user.store
@@ -85,7 +91,8 @@ class KeyStore {
 
   // Runs `change` on the current content under the store's lock and writes the result.
   // Raises run-time error 75 when the store cannot be written (a folder or a device at its
-  // path, a file it cannot read, a result past the limits); the file is then untouched.
+  // path, a file it cannot read, its lock held past kLockWait, a result past the limits);
+  // the file is then untouched.
   void Update(const std::function<void(StoreTree&)>& change);
 
   std::optional<std::string> GetValue(std::string_view key, std::string_view name) const {

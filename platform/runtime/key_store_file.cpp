@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <thread>
 
 namespace tk::store_file {
 namespace fs = std::filesystem;
@@ -51,6 +53,17 @@ bool IsProcessGone(pid_t pid) {
   return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
+// The lock file of `store`: the same for every name that leads to it.
+fs::path LockPath(const fs::path& store) {
+  // Where a save lands: through the links to a regular or a missing file; anything else
+  // at the path is moved aside and the store written in its place.
+  struct stat st;
+  const bool through = ::stat(store.c_str(), &st) == 0 ? S_ISREG(st.st_mode) : errno == ENOENT;
+  fs::path lock = through ? LinkTarget(store) : store;
+  lock += ".lock";
+  return lock;
+}
+
 }  // namespace
 
 FileState ReadWhole(const fs::path& file, std::uintmax_t max_size, std::string& text) {
@@ -89,21 +102,33 @@ FileState ReadWhole(const fs::path& file, std::uintmax_t max_size, std::string& 
   return state;
 }
 
-StoreLock::StoreLock(const fs::path& store, Kind kind) {
-  auto lock = store;
-  lock += ".lock";
-  const bool writer = kind == Kind::kWriter;
-  const int flags =
-      O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | (writer ? O_RDWR | O_CREAT : O_RDONLY);
-  fd_ = ::open(lock.c_str(), flags, 0600);
+StoreLock::StoreLock(const fs::path& store, std::chrono::milliseconds wait) {
+  const fs::path lock = LockPath(store);
+  fd_ =
+      ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
   if (fd_ < 0) return;
   struct stat st;
-  int locked = -1;
+  bool locked = false;
   if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) {
-    while ((locked = ::flock(fd_, writer ? LOCK_EX : LOCK_SH)) != 0 && errno == EINTR) {
+    // Polled, not waited for: a holder that never lets go (a stuck program, a network
+    // folder) must not hold this one up for longer than `wait`.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        locked = true;
+        break;
+      }
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK) break;
+      const auto now = std::chrono::steady_clock::now();
+      if (now >= deadline) break;
+      std::this_thread::sleep_for(
+          std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+      pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
   }
-  if (locked != 0) {
+  if (!locked) {
     ::close(fd_);
     fd_ = -1;
   }

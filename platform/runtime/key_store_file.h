@@ -4,6 +4,7 @@
 // for reading.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,14 +18,13 @@ enum class FileState { kMissing, kUnreadable, kDamaged, kGood };
 // kDamaged and is not read; `text` is then empty.
 FileState ReadWhole(const std::filesystem::path& file, std::uintmax_t max_size, std::string& text);
 
-// Holds the store's lock file, <store>.lock, for as long as it lives. A writer takes it
-// exclusively and creates it when missing; a reader creates nothing and takes it shared
-// only when the lock file exists and he may open it, else reads without it: every write
-// replaces the store whole, so a reader never sees a torn file either way.
+// Holds the store's lock for as long as it lives: <file>.lock beside the file a save of
+// `store` lands in (the end of its links), so that every name of one store shares one lock. Only
+// writers lock: every save replaces the store whole, so a reader never sees a torn file. Waits at
+// most `wait` for another holder to let go, never longer; held() then tells whether it was taken.
 class StoreLock {
  public:
-  enum class Kind { kReader, kWriter };
-  StoreLock(const std::filesystem::path& store, Kind kind);
+  StoreLock(const std::filesystem::path& store, std::chrono::milliseconds wait);
   ~StoreLock();
   bool held() const { return fd_ >= 0; }
   StoreLock(const StoreLock&) = delete;

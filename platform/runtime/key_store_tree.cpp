@@ -186,10 +186,25 @@ bool StoreTree::operator==(const StoreTree& other) const {
 }
 
 std::string StoreTree::Serialize() const {
+  // A key without values is left out when the next key written lies below it and starts
+  // with its path as spelled: reading that line makes it again, spelled the same. So a
+  // store read from a text whose keys come without their parents is written back no
+  // longer than it was read.
+  std::vector<const Key*> written;
+  written.reserve(keys_.size());
+  for (auto it = keys_.rbegin(); it != keys_.rend(); ++it) {
+    const Key& k = it->second;
+    const std::string* next = written.empty() ? nullptr : &written.back()->path;
+    const bool implied = k.values.empty() && next && next->size() > k.path.size() &&
+                         (*next)[k.path.size()] == '\\' &&
+                         next->compare(0, k.path.size(), k.path) == 0;
+    if (!implied) written.push_back(&k);
+  }
   std::string out(kHeader);
   out += '\n';
   size_t lines = 0;
-  for (const auto& [folded, k] : keys_) {
+  for (auto it = written.rbegin(); it != written.rend(); ++it) {
+    const Key& k = **it;
     out += "K\t" + Escape(k.path) + "\n";
     ++lines;
     for (const auto& v : k.values) {

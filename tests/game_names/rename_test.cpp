@@ -1,6 +1,8 @@
 // Renaming a player by clicking his name: the input box, the answers that change nothing,
 // the name taken as typed and written to the store, and a store that cannot be written.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -144,7 +146,7 @@ TEST_F(RenameTest, DuringAGameTouchesNeitherTheGameNorTheCaption) {
 }
 
 // A store that cannot be written: the rename shows for this run, with no box, and the
-// next new game shows what the store holds.
+// next new game shows what the store holds, at once even while another holds its lock.
 TEST_F(RenameTest, UnwritableStoreKeepsTheRenameForThisRunOnly) {
   const fs::path root =
       fs::path(testing::TempDir()) / ("unwritable-store-" + std::to_string(getpid()));
@@ -166,8 +168,16 @@ TEST_F(RenameTest, UnwritableStoreKeepsTheRenameForThisRunOnly) {
                                 "Player1", "Kept");
   fs::remove(locked.string() + ".lock");
   fs::create_directory(locked.string() + ".lock");
+  // A store whose lock another program keeps: the save gives up after a short wait.
+  const fs::path held = root / "held" / "user.store";
+  fs::create_directories(held.parent_path());
+  tk::KeyStore(held).SetValue("Software\\Program Settings\\" + OwnExeName() + "\\Players",
+                              "Player1", "Kept");
+  const int held_lock = open((held.string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_EQ(flock(held_lock, LOCK_EX | LOCK_NB), 0);
   std::vector<Case> cases = {{"folder is a file", root / "a-file" / "user.store", "Player 1"},
-                             {"lock cannot be taken", locked, "Kept"}};
+                             {"lock cannot be taken", locked, "Kept"},
+                             {"lock held by another program", held, "Kept"}};
   if (geteuid() != 0) {  // the superuser writes into read-only folders
     const fs::path read_only = root / "read-only";
     fs::create_directory(read_only);
@@ -186,6 +196,7 @@ TEST_F(RenameTest, UnwritableStoreKeepsTheRenameForThisRunOnly) {
     NewGame();
     EXPECT_EQ(f.lblPlayer1->Caption(), c.after_new_game);
   }
+  close(held_lock);
   setenv("TOOLKIT_STORE", saved_store.c_str(), 1);
   fs::permissions(root, fs::perms::owner_all, fs::perm_options::add);
   for (const auto& e : fs::recursive_directory_iterator(root))

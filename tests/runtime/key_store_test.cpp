@@ -1,7 +1,9 @@
 #include "key_store.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -178,24 +180,101 @@ TEST_F(KeyStoreTest, WriterKilledMidWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(store.GetValue("A", "x"), "old");
 }
 
+// Also when one writes through a link and the other through the file it leads to.
 TEST_F(KeyStoreTest, TwoProcessesWritingAtOnceKeepBothValues) {
   constexpr int kWrites = 40;
-  pid_t kids[2];
-  for (int k = 0; k < 2; ++k) {
-    kids[k] = fork();
-    if (kids[k] == 0) {
-      tk::KeyStore s(file_);
-      for (int i = 0; i < kWrites; ++i)
-        s.SetValue("Race", "writer" + std::to_string(k) + "_" + std::to_string(i), "v");
-      _exit(0);
+  const fs::path link = dir_ / "link.store";
+  fs::create_symlink(file_.filename(), link);
+  for (const fs::path& second : {file_, link}) {
+    SCOPED_TRACE(second);
+    fs::remove(file_);
+    const fs::path names[2] = {file_, second};
+    pid_t kids[2];
+    for (int k = 0; k < 2; ++k) {
+      kids[k] = fork();
+      if (kids[k] == 0) {
+        tk::KeyStore s(names[k]);
+        for (int i = 0; i < kWrites; ++i)
+          s.SetValue("Race", "writer" + std::to_string(k) + "_" + std::to_string(i), "v");
+        _exit(0);
+      }
     }
+    for (pid_t kid : kids) {
+      int status = 0;
+      waitpid(kid, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(tk::KeyStore(file_).Read().Values("Race").size(), 2u * kWrites);
   }
-  for (pid_t kid : kids) {
-    int status = 0;
-    waitpid(kid, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// Takes <file>.lock as another program would, until destroyed.
+class HeldLock {
+ public:
+  explicit HeldLock(const fs::path& file) {
+    fd_ = ::open((file.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    EXPECT_EQ(::flock(fd_, LOCK_EX | LOCK_NB), 0);
   }
-  EXPECT_EQ(tk::KeyStore(file_).Read().Values("Race").size(), 2u * kWrites);
+  ~HeldLock() { Release(); }
+  void Release() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+// A lock that someone keeps: reading goes on at once, a save is refused with the error of
+// a store that cannot be written once it has waited its while, and the store is as it was.
+TEST_F(KeyStoreTest, AHeldLockStopsNoReaderAndRefusesASaveInTime) {
+  tk::KeyStore(file_).SetValue("A", "x", "old");
+  const std::string before = ReadAll();
+  {
+    HeldLock held(file_);
+    EXPECT_TRUE(FinishesInTime([&] {
+      tk::KeyStore store(file_);
+      return store.GetValue("A", "x") == "old" && tk::testing::ErrorOf([&] {
+                                                    store.SetValue("A", "x", "new");
+                                                  }) == tk::kPathFileAccessError;
+    }));
+    EXPECT_EQ(ReadAll(), before);
+  }
+  // A lock held for a moment only is waited for.
+  HeldLock briefly(file_);
+  std::thread release([&] {
+    std::this_thread::sleep_for(tk::KeyStore::kLockWait / 8);
+    briefly.Release();
+  });
+  EXPECT_EQ(tk::testing::ErrorOf([&] { tk::KeyStore(file_).SetValue("A", "x", "new"); }), 0);
+  release.join();
+  EXPECT_EQ(tk::KeyStore(file_).GetValue("A", "x"), "new");
+}
+
+// Every name of a store takes the lock beside the file it leads to.
+TEST_F(KeyStoreTest, EveryNameOfAStoreSharesItsLock) {
+  const fs::path real = dir_ / "elsewhere" / "real.store";
+  fs::create_directories(real.parent_path());
+  fs::create_symlink("elsewhere/real.store", dir_ / "relative");
+  fs::create_symlink("relative", dir_ / "link-to-link");
+  fs::create_symlink("elsewhere/new.store", dir_ / "to-missing");
+  struct Case {
+    fs::path name, file;
+  };
+  const Case cases[] = {{dir_ / "relative", real},
+                        {dir_ / "link-to-link", real},
+                        {dir_ / "to-missing", real.parent_path() / "new.store"}};
+  tk::KeyStore(real).SetValue("A", "x", "old");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HeldLock held(c.file);
+    EXPECT_TRUE(FinishesInTime([&] {
+      return tk::testing::ErrorOf([&] { tk::KeyStore(c.name).SetValue("A", "x", "new"); }) ==
+             tk::kPathFileAccessError;
+    }));
+    EXPECT_EQ(tk::KeyStore(c.file).GetValue("A", "x"),
+              c.file == real ? std::optional<std::string>("old") : std::nullopt);
+  }
 }
 
 TEST_F(KeyStoreTest, SettingsUseTheUserStoreNamedByTheEnvironment) {
@@ -279,6 +358,50 @@ TEST_F(KeyStoreTest, OversizedStoreIsKeptAsideUnread) {
   EXPECT_EQ(tk::testing::ErrorOf([&] { store.SetValue("A", "pad", padding); }),
             tk::kPathFileAccessError);
   EXPECT_EQ(ReadAll(), kept);
+}
+
+// Whatever reads within the size limit can be saved again, with what it held.
+TEST_F(KeyStoreTest, AStoreThatReadsCanBeSavedAgain) {
+  const size_t budget = tk::KeyStore::kMaxFileSize / 8 * 7;  // 3.5 MiB
+  // Deep keys listed without their parents, each chain its own: the tree read holds
+  // several times the keys the file lists.
+  const std::string level(40, 'l');
+  std::string parentless = "toolkit-store 1\n";
+  size_t records = 0;
+  for (; parentless.size() < budget; ++records) {
+    parentless += "K\tTop" + std::to_string(records);
+    for (int i = 0; i < 8; ++i) parentless += "\\\\" + level;  // an escaped separator
+    parentless += "\n";
+  }
+  parentless += "E\t" + std::to_string(records) + "\n";
+  std::string deepest = "Top0";
+  for (int i = 0; i < 8; ++i) deepest += "\\" + level;
+  // Carriage returns as they stand, which the store writes as two characters each.
+  std::string returns = "toolkit-store 1\nK\tA\nV\tx\t" +
+                        std::string(tk::KeyStore::kMaxFileSize / 2 + 64, '\r') + "\nE\t2\n";
+
+  struct Case {
+    const char* what;
+    const std::string& text;
+    std::string key;  // one the store holds, or none when it reads as damaged
+  };
+  const std::string players = "Software\\Program Settings\\Korvane2\\Players";
+  for (const Case& c : {Case{"keys without their parents", parentless, deepest},
+                        Case{"raw carriage returns", returns, ""}}) {
+    SCOPED_TRACE(c.what);
+    ASSERT_LE(c.text.size(), tk::KeyStore::kMaxFileSize);
+    WriteFile(file_, c.text);
+    tk::KeyStore store(file_);
+    EXPECT_EQ(store.Read().empty(), c.key.empty());
+    EXPECT_EQ(tk::testing::ErrorOf([&] { store.SetValue(players, "Player1", "Renamed"); }), 0);
+    const tk::StoreTree tree = store.Read();
+    EXPECT_EQ(tree.GetValue(players, "Player1"), "Renamed");
+    if (!c.key.empty()) {
+      EXPECT_TRUE(tree.KeyExists(c.key));
+      EXPECT_TRUE(tree.KeyExists("top0"));
+    }
+    EXPECT_LE(fs::file_size(file_), tk::KeyStore::kMaxFileSize);
+  }
 }
 
 // Stores made to be costly to read, each within the size limit: each is read (or found

@@ -1,6 +1,7 @@
 // A control's surface with a fixed single border: the border rings the surface, and the
 // picture, the printed text and the mouse all start at its inner corner, exactly as on a
-// surface without a border of the inner size.
+// surface without a border of the inner size. A change of border or size keeps what is
+// drawn until the next drawing.
 #include "user_control.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <QImage>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -88,6 +91,69 @@ TEST(UserControlBorder, TheMouseIsMeasuredFromTheInnerCorner) {
     QTest::mousePress(c.Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
     EXPECT_EQ(seen_x, 10 - border);
     EXPECT_EQ(seen_y, 20 - border);
+  }
+}
+
+// The text's pixels: red, with none of the picture's blue.
+int RedPixels(const QImage& shown) {
+  int n = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb c = shown.pixel(x, y);
+      n += qRed(c) > 160 && qGreen(c) < 100 && qBlue(c) < 32;
+    }
+  return n;
+}
+
+// Nothing ticks here, as with a paused control or one in a designer: the drawing on the
+// screen is all there is until the host draws again.
+TEST(UserControlKeepsDrawing, ABorderPutOrAResizeKeepsWhatIsDrawn) {
+  struct Case {
+    const char* what;
+    std::int16_t border_before;
+    std::function<void(tk::UserControl&)> change;
+    int width_after, height_after;  // the surface's, border included
+    std::int16_t border_after;
+  };
+  const Case cases[] = {
+      {"border put", 0, [](tk::UserControl& c) { c.SetBorderStyle(1); }, kWidth, kHeight, 1},
+      {"border taken off", 1, [](tk::UserControl& c) { c.SetBorderStyle(0); }, kWidth, kHeight, 0},
+      {"grown", 0, [](tk::UserControl& c) { c.SetBounds(0, 0, 80, 50); }, 80, 50, 0},
+      {"shrunk, bordered", 1, [](tk::UserControl& c) { c.SetBounds(0, 0, 50, 32); }, 50, 32, 1},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Drawn d = Draw(kWidth, kHeight, k.border_before);
+    const QImage before = d.control->Image().copy();
+    const int red_before = RedPixels(d.shown);
+    ASSERT_GT(red_before, 20);
+
+    k.change(*d.control);
+    const QImage shown =
+        d.control->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& after = d.control->Image();
+    const int border = 2 * k.border_after;
+    ASSERT_EQ(after.size(), QSize(k.width_after - border, k.height_after - border));
+    // The text is on the screen still, moved by the ring's width at most.
+    EXPECT_EQ(RedPixels(shown), red_before);
+
+    // Where old and new overlap, the old drawing; where the image grew, what a clear of a
+    // surface of the new size shows (the background and the picture).
+    tk::UserControl fresh(k.width_after * 15.0, k.height_after * 15.0);
+    fresh.SetBorderStyle(k.border_after);
+    fresh.SetPicture(Gradient(kWidth, kHeight));
+    fresh.Cls();
+    ASSERT_EQ(fresh.Image().size(), after.size());
+    int kept_wrong = 0, grown_wrong = 0;
+    for (int y = 0; y < after.height(); ++y)
+      for (int x = 0; x < after.width(); ++x) {
+        if (x < before.width() && y < before.height())
+          kept_wrong += after.pixel(x, y) != before.pixel(x, y);
+        else
+          grown_wrong += after.pixel(x, y) != fresh.Image().pixel(x, y);
+      }
+    EXPECT_EQ(kept_wrong, 0);
+    EXPECT_EQ(grown_wrong, 0);
   }
 }
 

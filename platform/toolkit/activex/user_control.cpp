@@ -165,7 +165,7 @@ void UserControl::SetPicture(com::ComPtr<com::IPictureDisp> picture) {
 
 void UserControl::SetBorderStyle(std::int16_t style) {
   border_style_ = style;
-  Resized();  // the drawing inside the border is smaller or larger now
+  Resized();  // the drawing inside the border is smaller or larger now, and keeps its content
   if (surface_) surface_->update();
 }
 
@@ -183,22 +183,31 @@ void UserControl::Resized() {
   if (!surface_) return;
   const QSize size = InnerSize().expandedTo(QSize(1, 1));
   if (image_->size() == size) return;
-  *image_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-  DrawBackground();
+  // What is drawn stays until the next drawing: a control that is not ticking (paused,
+  // or in a designer) would otherwise lose its text for good. Only the part the image
+  // grew by gets the background and the picture.
+  QImage grown(size, QImage::Format_ARGB32_Premultiplied);
+  DrawBackground(grown);
+  if (!image_->isNull()) {
+    QPainter p(&grown);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, *image_);
+  }
+  *image_ = std::move(grown);
 }
 
-void UserControl::DrawBackground() {
-  image_->fill(ToQColor(back_color_));
+void UserControl::DrawBackground(QImage& image) const {
+  image.fill(ToQColor(back_color_));
   if (picture_) {
     if (PictureRef pic = picture_->picture()) {
-      QPainter p(image_.get());
+      QPainter p(&image);
       p.drawImage(0, 0, ToQImage(*pic));
     }
   }
 }
 
 void UserControl::Cls() {
-  DrawBackground();
+  DrawBackground(*image_);
   current_x_ = 0;
   current_y_ = 0;
   if (surface_) surface_->update();

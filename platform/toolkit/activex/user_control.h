@@ -93,8 +93,9 @@ class UserControl {
 
  private:
   friend class UserControlSurface;
+  // Fits the image to the inner size, keeping what is drawn where the two overlap.
   void Resized();
-  void DrawBackground();
+  void DrawBackground(QImage& image) const;
   // The border's width on each side, in pixels: 1 for fixed single, else 0.
   int BorderWidth() const;
   QSize InnerSize() const;
