@@ -22,6 +22,10 @@ bool Eof(int file_number);
 void Close(int file_number);  // closing a closed number does nothing
 void CloseAll();
 
+// Opens a regular file for reading as OpenForInput does, never waiting on it: its
+// descriptor (close-on-exec), or -1 with errno set, EINVAL when it is no regular file.
+int OpenRegularFile(const std::string& path);
+
 // Whether `path` names a regular file (not a folder, a FIFO or a device), found without
 // opening it.
 bool IsRegularFile(const std::string& path);
