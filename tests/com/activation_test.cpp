@@ -1,11 +1,16 @@
 #include "activation.h"
 
 #include <dlfcn.h>
+#include <elf.h>
 #include <gtest/gtest.h>
+#include <link.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "class_factory.h"
 #include "counter_object.h"
@@ -33,14 +38,77 @@ com::HRESULT RunServerExport(const std::string& file, const char* name) {
   return hr;
 }
 
-// Runs comreg with `args`: its exit status and what it printed.
-std::pair<int, std::string> RunComreg(const std::string& args) {
+// Runs a shell command line: its wait status and what it printed.
+std::pair<int, std::string> RunCommand(const std::string& command) {
   std::string out;
-  FILE* p = popen((std::string(COMREG) + " " + args + " 2>&1").c_str(), "r");
+  FILE* p = popen((command + " 2>&1").c_str(), "r");
   char buf[512];
   while (p && fgets(buf, sizeof buf, p)) out += buf;
   const int status = p ? pclose(p) : -1;
   return {status, out};
+}
+
+// Runs comreg with `args`.
+std::pair<int, std::string> RunComreg(const std::string& args) {
+  return RunCommand(std::string(COMREG) + " " + args);
+}
+
+// A copy of the real control module at `file`, damaged by `damage` as an interrupted copy,
+// a full disk or a build for another machine leaves it.
+void WriteDamagedModule(const std::string& file, const std::function<void(std::string&)>& damage) {
+  std::ifstream in(TICKCTL_PATH, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  damage(bytes);
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+ElfW(Ehdr) HeaderOf(const std::string& bytes) {
+  ElfW(Ehdr) h;
+  std::memcpy(&h, bytes.data(), sizeof h);
+  return h;
+}
+
+// The middle of the module's largest segment in the file.
+std::size_t MiddleOfLargestSegment(const std::string& bytes) {
+  const ElfW(Ehdr) h = HeaderOf(bytes);
+  std::size_t middle = 0, largest = 0;
+  for (int i = 0; i < h.e_phnum; ++i) {
+    ElfW(Phdr) p;
+    std::memcpy(&p, bytes.data() + h.e_phoff + i * sizeof p, sizeof p);
+    if (p.p_type == PT_LOAD && p.p_filesz > largest) {
+      largest = p.p_filesz;
+      middle = p.p_offset + p.p_filesz / 2;
+    }
+  }
+  return middle;
+}
+
+struct Damage {
+  const char* name;
+  std::function<void(std::string&)> apply;
+  const char* says;
+};
+
+const std::vector<Damage>& Damages() {
+  static const std::vector<Damage> damages = {
+      {"empty", [](std::string& b) { b.clear(); }, "has no ELF header"},
+      {"within the header", [](std::string& b) { b.resize(40); }, "cut short: its header"},
+      {"at 4096 bytes", [](std::string& b) { b.resize(4096); }, "cut short: segment"},
+      {"within the program headers",
+       [](std::string& b) { b.resize(HeaderOf(b).e_phoff + sizeof(ElfW(Phdr)) + 10); },
+       "cut short: its program headers"},
+      {"within a segment", [](std::string& b) { b.resize(MiddleOfLargestSegment(b)); },
+       "cut short: segment"},
+      {"by its last byte", [](std::string& b) { b.pop_back(); }, "cut short: its section headers"},
+      {"of the other class", [](std::string& b) { b[EI_CLASS] = ELFCLASS32; }, "another machine"},
+      {"of another machine",
+       [](std::string& b) {
+         const std::uint16_t other = EM_AARCH64 + EM_X86_64 - HeaderOf(b).e_machine;
+         std::memcpy(b.data() + offsetof(ElfW(Ehdr), e_machine), &other, sizeof other);
+       },
+       "another machine"},
+  };
+  return damages;
 }
 
 tk::RuntimeError CreateObjectError(std::string_view name) {
@@ -233,6 +301,37 @@ TEST_F(ActivationTest, EachFailureToCreateSaysWhatWentWrong) {
     EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
   }
   EXPECT_EQ(com::LoadedModuleCount(), 0u);
+}
+
+// A module file that is not a whole shared object for this machine is refused as a file
+// that is no shared object at all is, before the loader maps it and faults on the
+// missing pages; so is reading its resources.
+TEST_F(ActivationTest, ADamagedModuleIsRefusedAndNeverLoaded) {
+  const std::filesystem::path folder = std::filesystem::path(getenv("HOME")) / "damaged";
+  std::filesystem::create_directories(folder);
+  int n = 0;
+  for (const Damage& d : Damages()) {
+    const std::string file = (folder / ("tickctl-" + std::to_string(++n) + ".so")).string();
+    WriteDamagedModule(file, d.apply);
+    RegisterClassAt(file);
+    void* out = nullptr;
+    std::string why;
+    EXPECT_EQ(
+        com::CoCreateInstance(comtest::kCounterClsid, nullptr, com::IDispatch::kIid, &out, &why),
+        com::CO_E_ERRORINDLL)
+        << d.name;
+    EXPECT_EQ(out, nullptr);
+    EXPECT_NE(why.find("module file '" + file + "' could not be loaded: " + file + ": "),
+              std::string::npos)
+        << d.name << ": " << why;
+    EXPECT_NE(why.find(d.says), std::string::npos) << d.name << ": " << why;
+    const tk::RuntimeError e = CreateObjectError(com::ToString(comtest::kCounterClsid));
+    EXPECT_EQ(e.number(), 429) << d.name;
+    EXPECT_FALSE(com::ReadModuleResource(file, "TYPELIB", 1, &why)) << d.name;
+    EXPECT_NE(why.find(d.says), std::string::npos) << d.name << ": " << why;
+  }
+  EXPECT_EQ(com::LoadedModuleCount(), 0u);
+  std::filesystem::remove_all(folder);
 }
 
 // A bare file name is the module beside the runtime libraries, for the check and the
