@@ -4,7 +4,9 @@
 #include <elf.h>
 #include <gtest/gtest.h>
 #include <link.h>
+#include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -410,6 +412,45 @@ TEST(ComregTest, RegistersShowsPrintsAndUnregisters) {
   EXPECT_EQ(run("unregister " + kServer).first, 0);
   EXPECT_NE(run("show ComTest.Counter").first, 0);
   EXPECT_NE(run("register /no/such/module.so").first, 0);
+}
+
+// A module's own code that crashes, never returns or ends the process, and a module that
+// is not whole: comreg says so in one line and exits non-zero, itself unharmed.
+TEST(ComregTest, AModuleThatFailsItsCallerIsReportedInOneLine) {
+  const std::string damaged = (std::filesystem::path(getenv("HOME")) / "cut-tickctl.so").string();
+  WriteDamagedModule(damaged, [](std::string& b) { b.resize(4096); });
+  const std::string crash = COM_TEST_HOSTILE_CRASH, hang = COM_TEST_HOSTILE_HANG,
+                    exits = COM_TEST_HOSTILE_EXIT;
+  // The module that never returns is given half a second, the others the usual deadline.
+  const struct {
+    std::string args, says;
+    bool quick = false;
+  } cases[] = {
+      {"register " + crash, "DllRegisterServer of '" + crash + "' crashed with signal 11 ("},
+      {"unregister " + crash, "DllUnregisterServer of '" + crash + "' crashed with signal 11 ("},
+      {"typeinfo " + crash, "the resources of '" + crash + "' crashed with signal 11 ("},
+      {"register " + hang, "DllRegisterServer of '" + hang + "' did not return within 0.5 s", true},
+      {"typeinfo " + hang, "the resources of '" + hang + "' did not return within 0.5 s", true},
+      {"register " + exits, "DllRegisterServer of '" + exits + "' ended without registering"},
+      {"unregister " + exits, "DllUnregisterServer of '" + exits + "' ended without unregistering"},
+      {"typeinfo " + exits, "ended without giving its type information"},
+      {"register " + damaged, "cannot load '" + damaged + "': " + damaged + ": the file is cut"},
+      {"unregister " + damaged, "cut short: segment"},
+      {"typeinfo " + damaged, "cut short: segment"},
+  };
+  for (const auto& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto [status, said] = RunCommand((c.quick ? "COMREG_DEADLINE_SECONDS=0.5 " : "") +
+                                           std::string(COMREG) + " " + c.args);
+    if (c.quick) {  // it waited as long as it says
+      EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.args << ": " << status;
+    EXPECT_EQ(said.rfind("comreg: ", 0), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_NE(said.find(c.says), std::string::npos) << said;
+  }
+  std::filesystem::remove(damaged);
 }
 
 TEST(ComregTest, AFifoIsNoModuleAndIsNotWaitedOn) {
