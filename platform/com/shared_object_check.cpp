@@ -94,9 +94,9 @@ bool Contains(const Phdr& outer, const Phdr& inner) {
 std::string CutShort(const std::string& what, std::uint64_t offset, std::uint64_t size,
                      std::uint64_t file_size) {
   const std::string end =
-      offset > UINT64_MAX - size ? "beyond any file" : "at byte " + std::to_string(offset + size);
-  return "the file is cut short: " + what + " ends " + end + ", past its end at byte " +
-         std::to_string(file_size);
+      offset > UINT64_MAX - size ? "beyond any file" : "byte " + std::to_string(offset + size);
+  return "the file is cut short at byte " + std::to_string(file_size) + ", before the end of " +
+         what + " (" + end + ")";
 }
 
 std::optional<std::string> HeaderProblem(const Ehdr& h) {

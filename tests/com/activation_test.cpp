@@ -94,14 +94,15 @@ struct Damage {
 const std::vector<Damage>& Damages() {
   static const std::vector<Damage> damages = {
       {"empty", [](std::string& b) { b.clear(); }, "has no ELF header"},
-      {"within the header", [](std::string& b) { b.resize(40); }, "cut short: its header"},
-      {"at 4096 bytes", [](std::string& b) { b.resize(4096); }, "cut short: segment"},
+      {"within the header", [](std::string& b) { b.resize(40); }, "before the end of its header"},
+      {"at 4096 bytes", [](std::string& b) { b.resize(4096); }, "before the end of segment"},
       {"within the program headers",
        [](std::string& b) { b.resize(HeaderOf(b).e_phoff + sizeof(ElfW(Phdr)) + 10); },
-       "cut short: its program headers"},
+       "before the end of its program headers"},
       {"within a segment", [](std::string& b) { b.resize(MiddleOfLargestSegment(b)); },
-       "cut short: segment"},
-      {"by its last byte", [](std::string& b) { b.pop_back(); }, "cut short: its section headers"},
+       "before the end of segment"},
+      {"by its last byte", [](std::string& b) { b.pop_back(); },
+       "before the end of its section headers"},
       {"of the other class", [](std::string& b) { b[EI_CLASS] = ELFCLASS32; }, "another machine"},
       {"of another machine",
        [](std::string& b) {
@@ -434,9 +435,10 @@ TEST(ComregTest, AModuleThatFailsItsCallerIsReportedInOneLine) {
       {"register " + exits, "DllRegisterServer of '" + exits + "' ended without registering"},
       {"unregister " + exits, "DllUnregisterServer of '" + exits + "' ended without unregistering"},
       {"typeinfo " + exits, "ended without giving its type information"},
-      {"register " + damaged, "cannot load '" + damaged + "': " + damaged + ": the file is cut"},
-      {"unregister " + damaged, "cut short: segment"},
-      {"typeinfo " + damaged, "cut short: segment"},
+      {"register " + damaged,
+       "cannot load '" + damaged + "': " + damaged + ": the file is cut short at byte 4096"},
+      {"unregister " + damaged, "before the end of segment"},
+      {"typeinfo " + damaged, "before the end of segment"},
   };
   for (const auto& c : cases) {
     const auto start = std::chrono::steady_clock::now();

@@ -76,7 +76,7 @@ TEST_F(CannotCreateTest, ACutShortModuleIsRefusedAndTheGameGoesOn) {
   ASSERT_TRUE(RegisterModuleCopy(copy.string()));
   fs::resize_file(copy, 4096);
   ExpectToldAbout("module file '" + copy.string() + "' could not be loaded: " + copy.string() +
-                  ": the file is cut short");
+                  ": the file is cut short at byte 4096");
   fs::remove_all(copy.parent_path());
 }
 
