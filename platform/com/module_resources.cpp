@@ -4,6 +4,7 @@
 
 #include "app_info.h"
 #include "key_store.h"
+#include "shared_object_check.h"
 #include "text_file.h"
 
 namespace com {
@@ -18,6 +19,11 @@ LoadedModuleFile LoadModuleFile(const std::string& file, int flags) {
   LoadedModuleFile loaded;
   loaded.found = tk::IsRegularFile(file);
   if (!loaded.found) return loaded;
+  // Refused before the loader maps it: a damaged file would fault the whole process.
+  if (const auto problem = SharedObjectProblem(file)) {
+    loaded.error = file + ": " + *problem;
+    return loaded;
+  }
   loaded.handle = dlopen(file.c_str(), flags);
   if (!loaded.handle) {
     const char* error = dlerror();

@@ -50,7 +50,8 @@ struct LoadedModuleFile {
   std::string error;       // why a file that is there did not load
 };
 // Loads a module file (a name as ResolveModuleFile gives it) with dlopen `flags`, once it
-// is known to be a regular file: a FIFO or a device is never opened.
+// is known to be a regular file (a FIFO or a device is never opened) holding a whole
+// shared object for this machine (SharedObjectProblem); `error` says why it is refused.
 LoadedModuleFile LoadModuleFile(const std::string& file, int flags);
 
 // Reads one resource from a module file. Nothing when the file cannot be loaded, has no

@@ -98,16 +98,9 @@ void OpenForInput(int n, const std::string& path) {
   if (n < 1 || n > 511) Raise(kBadFileNameOrNumber);
   if (Files().count(n)) Raise(kFileAlreadyOpen);
   if (path.empty() || path.find('\0') != std::string::npos) Raise(kBadFileNameOrNumber);
-  // Look before opening, so a device is never opened; then open without blocking and
-  // look again at what was opened, since the name may have changed hands meanwhile.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) Raise(OpenError(errno));
-  if (!S_ISREG(st.st_mode)) Raise(kPathFileAccessError);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) Raise(OpenError(errno));
-  auto file = std::make_unique<OpenFile>(fd);
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) Raise(kPathFileAccessError);
-  Files()[n] = std::move(file);
+  const int fd = OpenRegularFile(path);
+  if (fd < 0) Raise(OpenError(errno));  // no regular file (EINVAL): 75
+  Files()[n] = std::make_unique<OpenFile>(fd);
 }
 
 bool Eof(int n) {
@@ -162,6 +155,29 @@ std::string LineInput(int n) {
 
 void Close(int n) {
   Files().erase(n);
+}
+
+int OpenRegularFile(const std::string& path) {
+  if (path.find('\0') != std::string::npos) {
+    errno = ENOENT;
+    return -1;
+  }
+  // Look before opening, so a device is never opened; then open without blocking and
+  // look again at what was opened, since the name may have changed hands meanwhile.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return -1;
+  if (!S_ISREG(st.st_mode)) {
+    errno = EINVAL;
+    return -1;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
 }
 
 bool IsRegularFile(const std::string& path) {

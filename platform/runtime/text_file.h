@@ -21,6 +21,10 @@ std::string LineInputPiece(int file_number, std::size_t max_bytes, bool& line_en
 bool Eof(int file_number);
 void Close(int file_number);  // closing a closed number does nothing
 
+// Opens a regular file for reading as OpenForInput does, never waiting on it: its
+// descriptor (close-on-exec), or -1 with errno set, EINVAL when it is no regular file.
+int OpenRegularFile(const std::string& path);
+
 // Whether `path` names a regular file (not a folder, a FIFO or a device), found without
 // opening it.
 bool IsRegularFile(const std::string& path);

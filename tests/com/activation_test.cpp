@@ -1,11 +1,18 @@
 #include "activation.h"
 
 #include <dlfcn.h>
+#include <elf.h>
 #include <gtest/gtest.h>
+#include <link.h>
+#include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "class_factory.h"
 #include "counter_object.h"
@@ -33,14 +40,78 @@ com::HRESULT RunServerExport(const std::string& file, const char* name) {
   return hr;
 }
 
-// Runs comreg with `args`: its exit status and what it printed.
-std::pair<int, std::string> RunComreg(const std::string& args) {
+// Runs a shell command line: its wait status and what it printed.
+std::pair<int, std::string> RunCommand(const std::string& command) {
   std::string out;
-  FILE* p = popen((std::string(COMREG) + " " + args + " 2>&1").c_str(), "r");
+  FILE* p = popen((command + " 2>&1").c_str(), "r");
   char buf[512];
   while (p && fgets(buf, sizeof buf, p)) out += buf;
   const int status = p ? pclose(p) : -1;
   return {status, out};
+}
+
+// Runs comreg with `args`.
+std::pair<int, std::string> RunComreg(const std::string& args) {
+  return RunCommand(std::string(COMREG) + " " + args);
+}
+
+// A copy of the real control module at `file`, damaged by `damage` as an interrupted copy,
+// a full disk or a build for another machine leaves it.
+void WriteDamagedModule(const std::string& file, const std::function<void(std::string&)>& damage) {
+  std::ifstream in(TICKCTL_PATH, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  damage(bytes);
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+ElfW(Ehdr) HeaderOf(const std::string& bytes) {
+  ElfW(Ehdr) h;
+  std::memcpy(&h, bytes.data(), sizeof h);
+  return h;
+}
+
+// The middle of the module's largest segment in the file.
+std::size_t MiddleOfLargestSegment(const std::string& bytes) {
+  const ElfW(Ehdr) h = HeaderOf(bytes);
+  std::size_t middle = 0, largest = 0;
+  for (int i = 0; i < h.e_phnum; ++i) {
+    ElfW(Phdr) p;
+    std::memcpy(&p, bytes.data() + h.e_phoff + i * sizeof p, sizeof p);
+    if (p.p_type == PT_LOAD && p.p_filesz > largest) {
+      largest = p.p_filesz;
+      middle = p.p_offset + p.p_filesz / 2;
+    }
+  }
+  return middle;
+}
+
+struct Damage {
+  const char* name;
+  std::function<void(std::string&)> apply;
+  const char* says;
+};
+
+const std::vector<Damage>& Damages() {
+  static const std::vector<Damage> damages = {
+      {"empty", [](std::string& b) { b.clear(); }, "has no ELF header"},
+      {"within the header", [](std::string& b) { b.resize(40); }, "before the end of its header"},
+      {"at 4096 bytes", [](std::string& b) { b.resize(4096); }, "before the end of segment"},
+      {"within the program headers",
+       [](std::string& b) { b.resize(HeaderOf(b).e_phoff + sizeof(ElfW(Phdr)) + 10); },
+       "before the end of its program headers"},
+      {"within a segment", [](std::string& b) { b.resize(MiddleOfLargestSegment(b)); },
+       "before the end of segment"},
+      {"by its last byte", [](std::string& b) { b.pop_back(); },
+       "before the end of its section headers"},
+      {"of the other class", [](std::string& b) { b[EI_CLASS] = ELFCLASS32; }, "another machine"},
+      {"of another machine",
+       [](std::string& b) {
+         const std::uint16_t other = EM_AARCH64 + EM_X86_64 - HeaderOf(b).e_machine;
+         std::memcpy(b.data() + offsetof(ElfW(Ehdr), e_machine), &other, sizeof other);
+       },
+       "another machine"},
+  };
+  return damages;
 }
 
 tk::RuntimeError CreateObjectError(std::string_view name) {
@@ -235,6 +306,37 @@ TEST_F(ActivationTest, EachFailureToCreateSaysWhatWentWrong) {
   EXPECT_EQ(com::LoadedModuleCount(), 0u);
 }
 
+// A module file that is not a whole shared object for this machine is refused as a file
+// that is no shared object at all is, before the loader maps it and faults on the
+// missing pages; so is reading its resources.
+TEST_F(ActivationTest, ADamagedModuleIsRefusedAndNeverLoaded) {
+  const std::filesystem::path folder = std::filesystem::path(getenv("HOME")) / "damaged";
+  std::filesystem::create_directories(folder);
+  int n = 0;
+  for (const Damage& d : Damages()) {
+    const std::string file = (folder / ("tickctl-" + std::to_string(++n) + ".so")).string();
+    WriteDamagedModule(file, d.apply);
+    RegisterClassAt(file);
+    void* out = nullptr;
+    std::string why;
+    EXPECT_EQ(
+        com::CoCreateInstance(comtest::kCounterClsid, nullptr, com::IDispatch::kIid, &out, &why),
+        com::CO_E_ERRORINDLL)
+        << d.name;
+    EXPECT_EQ(out, nullptr);
+    EXPECT_NE(why.find("module file '" + file + "' could not be loaded: " + file + ": "),
+              std::string::npos)
+        << d.name << ": " << why;
+    EXPECT_NE(why.find(d.says), std::string::npos) << d.name << ": " << why;
+    const tk::RuntimeError e = CreateObjectError(com::ToString(comtest::kCounterClsid));
+    EXPECT_EQ(e.number(), 429) << d.name;
+    EXPECT_FALSE(com::ReadModuleResource(file, "TYPELIB", 1, &why)) << d.name;
+    EXPECT_NE(why.find(d.says), std::string::npos) << d.name << ": " << why;
+  }
+  EXPECT_EQ(com::LoadedModuleCount(), 0u);
+  std::filesystem::remove_all(folder);
+}
+
 // A bare file name is the module beside the runtime libraries, for the check and the
 // load alike, wherever the program runs; a FIFO is never a module and never waited on.
 TEST_F(ActivationTest, ABareModuleNameIsTheModuleBesideTheRuntimeFromAnyFolder) {
@@ -311,6 +413,46 @@ TEST(ComregTest, RegistersShowsPrintsAndUnregisters) {
   EXPECT_EQ(run("unregister " + kServer).first, 0);
   EXPECT_NE(run("show ComTest.Counter").first, 0);
   EXPECT_NE(run("register /no/such/module.so").first, 0);
+}
+
+// A module's own code that crashes, never returns or ends the process, and a module that
+// is not whole: comreg says so in one line and exits non-zero, itself unharmed.
+TEST(ComregTest, AModuleThatFailsItsCallerIsReportedInOneLine) {
+  const std::string damaged = (std::filesystem::path(getenv("HOME")) / "cut-tickctl.so").string();
+  WriteDamagedModule(damaged, [](std::string& b) { b.resize(4096); });
+  const std::string crash = COM_TEST_HOSTILE_CRASH, hang = COM_TEST_HOSTILE_HANG,
+                    exits = COM_TEST_HOSTILE_EXIT;
+  // The module that never returns is given half a second, the others the usual deadline.
+  const struct {
+    std::string args, says;
+    bool quick = false;
+  } cases[] = {
+      {"register " + crash, "DllRegisterServer of '" + crash + "' crashed with signal 11 ("},
+      {"unregister " + crash, "DllUnregisterServer of '" + crash + "' crashed with signal 11 ("},
+      {"typeinfo " + crash, "the resources of '" + crash + "' crashed with signal 11 ("},
+      {"register " + hang, "DllRegisterServer of '" + hang + "' did not return within 0.5 s", true},
+      {"typeinfo " + hang, "the resources of '" + hang + "' did not return within 0.5 s", true},
+      {"register " + exits, "DllRegisterServer of '" + exits + "' ended without registering"},
+      {"unregister " + exits, "DllUnregisterServer of '" + exits + "' ended without unregistering"},
+      {"typeinfo " + exits, "ended without giving its type information"},
+      {"register " + damaged,
+       "cannot load '" + damaged + "': " + damaged + ": the file is cut short at byte 4096"},
+      {"unregister " + damaged, "before the end of segment"},
+      {"typeinfo " + damaged, "before the end of segment"},
+  };
+  for (const auto& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto [status, said] = RunCommand((c.quick ? "COMREG_DEADLINE_SECONDS=0.5 " : "") +
+                                           std::string(COMREG) + " " + c.args);
+    if (c.quick) {  // it waited as long as it says
+      EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.args << ": " << status;
+    EXPECT_EQ(said.rfind("comreg: ", 0), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_NE(said.find(c.says), std::string::npos) << said;
+  }
+  std::filesystem::remove(damaged);
 }
 
 TEST(ComregTest, AFifoIsNoModuleAndIsNotWaitedOn) {

@@ -69,5 +69,16 @@ TEST_F(CannotCreateTest, MissingModuleFileNamesTheFile) {
   fs::remove_all(copy.parent_path());
 }
 
+// A module cut short (an interrupted copy, a full disk) is refused before it is loaded:
+// the player is told it could not be loaded, and the game in progress goes on.
+TEST_F(CannotCreateTest, ACutShortModuleIsRefusedAndTheGameGoesOn) {
+  const fs::path copy = fs::current_path() / "cut" / "tickctl.so";
+  ASSERT_TRUE(RegisterModuleCopy(copy.string()));
+  fs::resize_file(copy, 4096);
+  ExpectToldAbout("module file '" + copy.string() + "' could not be loaded: " + copy.string() +
+                  ": the file is cut short at byte 4096");
+  fs::remove_all(copy.parent_path());
+}
+
 }  // namespace
 }  // namespace about_test

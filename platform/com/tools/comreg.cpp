@@ -3,18 +3,29 @@
 // comreg show <progid|{clsid}>  prints what the store holds for the class: the user's
 //                               registration, else the machine-wide one
 // comreg typeinfo <module>      prints the module's type information (resource TYPELIB 1)
+//
+// A module's own code (loading it, its registration, its resources) runs in a child
+// process with a deadline (COMREG_DEADLINE_SECONDS, 10 by default): a module that crashes,
+// never returns or ends the process is reported in one line and comreg exits non-zero.
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "activation.h"
+#include "child_call.h"
 #include "class_factory.h"
 #include "key_store.h"
 #include "module_resources.h"
 #include "registration.h"
+#include "text_file.h"
 #include "type_library.h"
 
 namespace {
@@ -25,31 +36,87 @@ int Usage() {
   return 2;
 }
 
-int RunExport(const std::string& file, const char* export_name) {
+// How long a module's own code may take before it is given up on.
+double Deadline() {
+  constexpr double kDefaultSeconds = 10;
+  const char* text = std::getenv("COMREG_DEADLINE_SECONDS");
+  if (!text || !*text) return kDefaultSeconds;
+  char* end = nullptr;
+  const double seconds = std::strtod(text, &end);
+  return *end == '\0' && seconds > 0 && seconds <= 3600 ? seconds : kDefaultSeconds;
+}
+
+// What the module's code gave back, from the child that ran it: a first byte saying
+// whether it succeeded, then the text or bytes.
+std::string Succeeded(const std::string& data) {
+  return "+" + data;
+}
+std::string FailedWith(const std::string& text) {
+  return "-" + text;
+}
+
+// Runs `code` (which loads the module and calls into it) where its crash, hang or exit
+// cannot take comreg with it. `what` names the code for the one line that reports how it
+// ended; `missing` is what did not happen when it ended without returning. The module's
+// result when it returned one.
+std::optional<std::string> RunModuleCode(const std::function<std::string()>& code,
+                                         const std::string& what, const std::string& missing) {
+  const double deadline = Deadline();
+  const comreg::ChildOutcome outcome = comreg::RunInChild(code, deadline);
+  using Ending = comreg::ChildOutcome::Ending;
+  switch (outcome.ending) {
+    case Ending::kReturned:
+      if (!outcome.result.empty() && outcome.result[0] == '+') return outcome.result.substr(1);
+      std::cerr << "comreg: " << outcome.result.substr(outcome.result.empty() ? 0 : 1) << "\n";
+      return std::nullopt;
+    case Ending::kCrashed:
+      std::cerr << "comreg: " << what << " crashed with signal " << outcome.signal << " ("
+                << strsignal(outcome.signal) << ")\n";
+      return std::nullopt;
+    case Ending::kTimedOut: {
+      char seconds[32];
+      std::snprintf(seconds, sizeof seconds, "%g", deadline);
+      std::cerr << "comreg: " << what << " did not return within " << seconds << " s\n";
+      return std::nullopt;
+    }
+    case Ending::kNotRun:
+      std::cerr << "comreg: " << what << " could not be run: " << std::strerror(outcome.error)
+                << "\n";
+      return std::nullopt;
+    case Ending::kEnded:
+      std::cerr << "comreg: " << what << " ended without " << missing << " (exit status "
+                << outcome.exit_status << ")\n";
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+int RunExport(const std::string& file, const char* export_name, const std::string& missing) {
   const std::string path = std::filesystem::absolute(file).string();
-  const com::LoadedModuleFile loaded = com::LoadModuleFile(path, RTLD_NOW | RTLD_LOCAL);
-  if (!loaded.found) {
+  if (!tk::IsRegularFile(path)) {
     std::cerr << "comreg: '" << path << "' is not a module file: no regular file is there\n";
     return 1;
   }
-  if (!loaded.handle) {
-    std::cerr << "comreg: cannot load '" << path << "': " << loaded.error << "\n";
-    return 1;
-  }
-  void* handle = loaded.handle;
-  auto fn = reinterpret_cast<com::DllRegisterServerFn>(dlsym(handle, export_name));
-  int rc = 0;
-  if (!fn) {
-    std::cerr << "comreg: '" << path << "' does not export " << export_name << "\n";
-    rc = 1;
-  } else if (const com::HRESULT hr = fn(); com::Failed(hr)) {
-    std::fprintf(stderr, "comreg: %s failed with 0x%08X\n", export_name, static_cast<unsigned>(hr));
-    rc = 1;
-  } else {
-    std::cout << export_name << " in '" << path << "' succeeded.\n";
-  }
-  dlclose(handle);
-  return rc;
+  const auto result = RunModuleCode(
+      [&]() -> std::string {
+        const com::LoadedModuleFile loaded = com::LoadModuleFile(path, RTLD_NOW | RTLD_LOCAL);
+        if (!loaded.handle)
+          return FailedWith(loaded.found
+                                ? "cannot load '" + path + "': " + loaded.error
+                                : "'" + path + "' is not a module file: no regular file is there");
+        auto fn = reinterpret_cast<com::DllRegisterServerFn>(dlsym(loaded.handle, export_name));
+        if (!fn) return FailedWith("'" + path + "' does not export " + export_name);
+        if (const com::HRESULT hr = fn(); com::Failed(hr)) {
+          char text[64];
+          std::snprintf(text, sizeof text, " failed with 0x%08X", static_cast<unsigned>(hr));
+          return FailedWith(export_name + std::string(text));
+        }
+        return Succeeded({});
+      },
+      std::string(export_name) + " of '" + path + "'", missing);
+  if (!result) return 1;
+  std::cout << export_name << " in '" << path << "' succeeded.\n";
+  return 0;
 }
 
 void PrintKey(const tk::StoreTree& tree, const std::string& key, int depth) {
@@ -96,14 +163,18 @@ int Show(const std::string& name) {
 }
 
 int TypeInfo(const std::string& file) {
-  std::string why;
-  const auto bytes =
-      com::ReadModuleResource(std::filesystem::absolute(file).string(), "TYPELIB", 1, &why);
-  if (!bytes) {
-    std::cerr << "comreg: " << why << "\n";
-    return 1;
-  }
-  const auto lib = com::typelib::Deserialize(*bytes);
+  const std::string path = std::filesystem::absolute(file).string();
+  // Reading the resources runs the module's own code: its initialisation and its table.
+  const auto bytes = RunModuleCode(
+      [&]() -> std::string {
+        std::string why;
+        const auto bytes = com::ReadModuleResource(path, "TYPELIB", 1, &why);
+        return bytes ? Succeeded(std::string(bytes->begin(), bytes->end())) : FailedWith(why);
+      },
+      "the resources of '" + path + "'", "giving its type information");
+  if (!bytes) return 1;
+  const auto lib = com::typelib::Deserialize(
+      std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
   if (!lib) {
     std::cerr << "comreg: the type information of '" << file << "' is damaged\n";
     return 1;
@@ -117,8 +188,8 @@ int TypeInfo(const std::string& file) {
 int main(int argc, char** argv) {
   if (argc != 3) return Usage();
   const std::string command = argv[1];
-  if (command == "register") return RunExport(argv[2], "DllRegisterServer");
-  if (command == "unregister") return RunExport(argv[2], "DllUnregisterServer");
+  if (command == "register") return RunExport(argv[2], "DllRegisterServer", "registering");
+  if (command == "unregister") return RunExport(argv[2], "DllUnregisterServer", "unregistering");
   if (command == "show") return Show(argv[2]);
   if (command == "typeinfo") return TypeInfo(argv[2]);
   return Usage();
