@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "app_info.h"
@@ -18,6 +15,7 @@
 #include "errors.h"
 #include "main_window.h"
 #include "modMain.h"
+#include "modal_look.h"
 #include "prompts.h"
 #include "qt_boxes.h"
 #include "wm_frames.h"
@@ -39,37 +37,24 @@ int TitleBarNeeds(const QString& title, const QMargins& frame) {
 struct Seen {
   QString title;
   Framed framed;
-  bool text_whole = false;
-  bool buttons_inside = false;
+  bool text_whole = true;
+  bool buttons_inside = true;
 };
 
 // Raises a box with `raise`; once it is framed on the screen, looks at it and closes it.
-std::optional<Seen> LookAtBox(const std::function<void()>& raise) {
+std::optional<Seen> SeeBox(const std::function<void()>& raise) {
   std::optional<Seen> seen;
-  QTimer poll;
-  QElapsedTimer clock;
-  clock.start();
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    const bool shown = box != nullptr && box->isVisible();
-    if (!shown && clock.elapsed() < 10000) return;
-    poll.stop();
-    if (!shown) return;
-    if (const auto framed = WaitFramed(*box)) {
-      seen = Seen{box->windowTitle(), *framed, true, true};
-      for (const QLabel* l : box->findChildren<QLabel*>()) {
-        if (l->isVisible() && !l->text().isEmpty() && l->width() < l->sizeHint().width())
-          seen->text_whole = false;
-      }
-      for (const QPushButton* b : box->findChildren<QPushButton*>()) {
-        if (!box->rect().contains(QRect(b->mapTo(box, QPoint(0, 0)), b->size())))
-          seen->buttons_inside = false;
-      }
+  wm_test::LookAtBox(raise, [&](QWidget& box, const Framed& framed) {
+    seen = Seen{box.windowTitle(), framed};
+    for (const QLabel* l : box.findChildren<QLabel*>()) {
+      if (l->isVisible() && !l->text().isEmpty() && l->width() < l->sizeHint().width())
+        seen->text_whole = false;
     }
-    box->reject();
+    for (const QPushButton* b : box.findChildren<QPushButton*>()) {
+      if (!box.rect().contains(QRect(b->mapTo(&box, QPoint(0, 0)), b->size())))
+        seen->buttons_inside = false;
+    }
   });
-  poll.start(20);
-  raise();
   return seen;
 }
 
@@ -112,7 +97,7 @@ TEST(BoxTitles, EachBoxTheGameRaisesShowsItsWholeTitle) {
   };
   for (const auto& b : boxes) {
     SCOPED_TRACE(b.title);
-    const auto seen = LookAtBox(b.raise);
+    const auto seen = SeeBox(b.raise);
     ASSERT_TRUE(seen) << "no box was shown and framed";
     EXPECT_EQ(seen->title, b.title);
     if (WindowManagerRunning()) {

@@ -45,7 +45,50 @@ std::optional<QMargins> FrameExtents(const QWidget& window) {
                   m.captured(4).toInt());
 }
 
+// The X window ids at the start of the lines of xwininfo's output that match `re`.
+QStringList IdsOnLines(const QString& out, const QRegularExpression& re) {
+  QStringList ids;
+  for (const QString& line : out.split('\n')) {
+    if (!re.match(line).hasMatch()) continue;
+    const auto m = QRegularExpression("^\\s*(0x[0-9a-f]+)").match(line);
+    if (m.hasMatch()) ids << m.captured(1);
+  }
+  return ids;
+}
+
 }  // namespace
+
+QStringList WindowStates(const QWidget& window) {
+  const auto out = Run("xprop", {"-id", IdOf(window), "_NET_WM_STATE"});
+  if (!out || !out->contains('=')) return {};
+  QStringList states;
+  for (const QString& s : out->section('=', 1).split(',', Qt::SkipEmptyParts))
+    states << s.trimmed();
+  return states;
+}
+
+unsigned long TransientFor(const QWidget& window) {
+  const auto out = Run("xprop", {"-id", IdOf(window), "WM_TRANSIENT_FOR"});
+  if (!out) return 0;
+  const auto m = QRegularExpression("window id # (0x[0-9a-f]+)").match(*out);
+  return m.hasMatch() ? m.captured(1).toULong(nullptr, 16) : 0;
+}
+
+std::optional<int> IcewmTaskButtons() {
+  // The taskbar's task pane holds one window per task it lists.
+  const auto tree = Run("xwininfo", {"-root", "-tree"});
+  if (!tree) return std::nullopt;
+  const QStringList panes = IdsOnLines(*tree, QRegularExpression("\"TaskPane\""));
+  if (panes.size() != 1) return std::nullopt;
+  const auto children = Run("xwininfo", {"-id", panes[0], "-children"});
+  if (!children) return std::nullopt;
+  int shown = 0;
+  for (const QString& id : IdsOnLines(*children, QRegularExpression("^\\s+0x[0-9a-f]+ "))) {
+    const auto info = Run("xwininfo", {"-id", id});
+    if (info && info->contains("IsViewable")) ++shown;
+  }
+  return shown;
+}
 
 bool WindowManagerRunning() {
   const auto out = Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});

@@ -18,6 +18,7 @@
 #include "frame_extents.h"
 #include "qt_pictures.h"
 #include "screen.h"
+#include "taskbar_marks.h"
 #include "window_system.h"
 
 namespace tk {
@@ -45,6 +46,14 @@ void MoveOuterTo(QWidget& w, QPoint corner) {
     return;
   }
   const QMargins frame = FrameMargins(w);
+  w.setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), w.size()));
+}
+
+// Puts the window with the given frame around it in the middle of `area`.
+void CentreOn(QWidget& w, const QRect& area, const QMargins& frame) {
+  const QSize outer = w.size().grownBy(frame);
+  const QPoint corner(area.x() + (area.width() - outer.width()) / 2,
+                      area.y() + (area.height() - outer.height()) / 2);
   w.setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), w.size()));
 }
 
@@ -189,6 +198,7 @@ void Form::ApplyAttributes() {
   QWidget* owner = nullptr;
   const Qt::WindowFlags flags = WindowFlagsAndOwner(owner);
   w->setParent(owner, flags);
+  SetShownInTaskbar(*w, attrs_.show_in_taskbar);
   w->setWindowTitle(QString::fromStdString(attrs_.caption));
   if (attrs_.icon) w->setWindowIcon(QIcon(QPixmap::fromImage(ToQImage(*attrs_.icon))));
   client_->SetBackColor(attrs_.back_color);
@@ -201,6 +211,8 @@ void Form::ApplyAttributes() {
     w->setFixedSize(cw, ch + menu_h);
   }
   client_->resize(cw, ch);
+  // The window manager is asked now, so that its answer is in by the time the window shows.
+  if (attrs_.start_position != StartUpPosition::kManual) AskFrameMargins(w);
 }
 
 void Form::Load() {
@@ -249,11 +261,14 @@ void Form::PlaceAtStart() {
     if (owner) area = OuterRect(*owner->Window());
   }
   // The whole window is centred, the frame the window manager is about to add included.
-  const QMargins frame = ExpectedFrameMargins(w);
-  const QSize outer = w->size().grownBy(frame);
-  const QPoint corner(area.x() + (area.width() - outer.width()) / 2,
-                      area.y() + (area.height() - outer.height()) / 2);
-  w->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), w->size()));
+  const ExpectedFrame expected = ExpectedFrameMargins(w);
+  CentreOn(*w, area, expected.margins);
+  if (expected.answered) return;
+  // A manager that did not say shows the frame once it has framed the window: centred
+  // again then, unless the guess was right.
+  OnceFramed(w, [w, area, assumed = expected.margins](const QMargins& frame) {
+    if (frame != assumed) CentreOn(*w, area, frame);
+  });
 }
 
 void Form::Show(int modal) {

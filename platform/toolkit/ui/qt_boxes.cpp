@@ -11,8 +11,10 @@
 #include <limits>
 
 #include "display_text.h"
+#include "form.h"
 #include "frame_extents.h"
 #include "prompts.h"
+#include "taskbar_marks.h"
 
 namespace tk {
 namespace {
@@ -91,6 +93,19 @@ class InputBox : public QInputDialog {
   }
 };
 
+// The window a box belongs to: the one with the focus, or else the game's last shown. A
+// box with an owner is transient for it and stays out of the taskbar; one raised before
+// any window shows is listed, so the player can still find it.
+QWidget* OwnerOfBox() {
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  Form* form = ActiveForm();
+  return form != nullptr ? form->Window() : nullptr;
+}
+
+void MarkAsOwned(QWidget& box) {
+  SetShownInTaskbar(box, box.parentWidget() == nullptr);
+}
+
 QMessageBox::Icon IconOf(int style) {
   switch (style & 0x70) {
     case kCritical:
@@ -108,7 +123,8 @@ QMessageBox::Icon IconOf(int style) {
 
 int ShowMessageBox(const MessageBoxRequest& req) {
   MessageBox box(IconOf(req.style), QString::fromStdString(req.title), DisplayText(req.text),
-                 QMessageBox::NoButton, QApplication::activeWindow());
+                 QMessageBox::NoButton, OwnerOfBox());
+  MarkAsOwned(box);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   if ((req.style & 0x0F) == kYesNo) {
@@ -125,7 +141,8 @@ int ShowMessageBox(const MessageBoxRequest& req) {
 }
 
 std::optional<std::string> ShowInputBox(const InputBoxRequest& req) {
-  InputBox dialog(QApplication::activeWindow());
+  InputBox dialog(OwnerOfBox());
+  MarkAsOwned(dialog);
   dialog.setWindowTitle(QString::fromStdString(req.title));
   dialog.setLabelText(DisplayText(req.prompt));
   // The text is taken whole, however long: the line's own limit would cut a long default
