@@ -7,6 +7,7 @@
 
 #include "app_info.h"
 #include "application.h"
+#include "application_start.h"
 #include "frmMain.h"
 #include "modMain.h"
 #include "modMain_start.h"
@@ -38,7 +39,7 @@ class ExitWhenShown : public QObject {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  tk::Application app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   tk::SetAppTitle(modMain::kAppTitle);
   tk::InstallQtBoxes();
