@@ -4,6 +4,7 @@
 
 #include "app_info.h"
 #include "application.h"
+#include "application_start.h"
 #include "exit_when_shown.h"
 #include "frmMain.h"
 #include "modMain.h"
@@ -11,7 +12,7 @@
 #include "qt_boxes.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  tk::Application app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   tk::SetAppTitle(modMain::kAppTitle);
   tk::InstallQtBoxes();

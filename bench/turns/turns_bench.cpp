@@ -1,6 +1,7 @@
 // How long a player waits, from letting go of a dragged button to the redrawn board,
 // for a placement and for a move; and what of that is the drop handler, the game's rules
-// and one repaint of the board by the toolkit. Each repetition times one drop, so the
+// and one repaint of the board by the toolkit. Also one step of the drag before it: the
+// pointer moves and the outline shows at its new place. Each repetition times one drop, so the
 // median of the repetitions is the median drop.
 //
 //   bench_turns --benchmark_filter=...   (runs on Qt's offscreen platform unless
@@ -127,6 +128,30 @@ void BM_MoveDrop_RulesAlone(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MoveDrop_RulesAlone);
+
+// One step of a drag: the pointer moves over the board, and the window is repainted with
+// the outline at its new place (and the board where it was), as a frame the player sees.
+void BM_DragStep_PointerMoveToRepaintedOutline(benchmark::State& state) {
+  NewGame();
+  tk::Image& tray = Main().Player1sButtonAvailable(1);
+  tk::ControlSurface& surface = tray.Container();
+  QTest::mousePress(&surface, Qt::LeftButton, Qt::NoModifier, tk::testing::CentreOf(tray));
+  // Over the texture, a line, a circle and a location, and back.
+  const QPoint stops[] = {{150, 94}, {120, 192}, {48, 192}, {208, 192}};
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const QPoint at = stops[next++ % std::size(stops)];
+    QMouseEvent move(QEvent::MouseMove, at, surface.mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&surface, &move);
+    Settle();
+  }
+  // Let go over the background, where nothing takes a drop.
+  QTest::mouseRelease(&surface, Qt::LeftButton, Qt::NoModifier, QPoint(150, 94));
+  Settle();
+  if (surface.Dragging()) state.SkipWithError("the drag did not end");
+}
+BENCHMARK(BM_DragStep_PointerMoveToRepaintedOutline)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // One synchronous repaint of the whole board, which the toolkit does for a location's
 // Refresh.

@@ -31,7 +31,7 @@ class DragDropTest : public ::testing::Test {
   static std::optional<QRect> OutlineOf(const ControlSurface& s) {
     const QWidget* outline = s.Outline();
     if (outline == nullptr || !outline->isVisible()) return std::nullopt;
-    return outline->geometry();
+    return QRect(outline->mapToGlobal(QPoint(0, 0)), outline->size());
   }
 
   TestForm form;
@@ -46,7 +46,7 @@ TEST_F(DragDropTest, TheOutlineHasTheSourcesSizeAndFollowsThePointerAtTheGrabOff
   EXPECT_EQ(OutlineOf(s), QRect(s.mapToGlobal(box.topLeft()), box.size()))
       << "it starts around the source";
   // Within the window, to its edge, and beyond it: the outline goes wherever the pointer
-  // goes, since it is drawn above every window.
+  // goes, and the window cuts it off where it leaves.
   for (const QPoint to : {QPoint(300, 40), QPoint(0, 0), QPoint(-150, 600), QPoint(900, -80)}) {
     SCOPED_TRACE(::testing::PrintToString(std::make_pair(to.x(), to.y())));
     MoveTo(s, to);
@@ -65,6 +65,45 @@ TEST_F(DragDropTest, TheOutlineHasTheSourcesSizeAndFollowsThePointerAtTheGrabOff
   QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
   EXPECT_FALSE(OutlineOf(s));
   EXPECT_EQ(form.drops.size(), 1u);
+}
+
+// Pixels of two pictures of the same size that differ, within `area` of each.
+int Changed(const QImage& a, const QImage& b, const QRect& area) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+  return n;
+}
+
+TEST_F(DragDropTest, TheOutlineIsDrawnInTheSourcesWindowAboveItsControlsAndLetsThemShowInside) {
+  QWidget* window = form.Window();
+  ControlSurface& s = form.sources[0]->Container();
+  const QRect box = s.PixelBox(*form.sources[0]);
+  const QImage before = window->grab().toImage();
+  Press(s, box.topLeft());
+  // Its frame over the command button, a widget of its own, and over drawn controls.
+  const QPoint to = form.button->Widget()->geometry().topLeft() + QPoint(6, 4);
+  MoveTo(s, to);
+  ASSERT_TRUE(OutlineOf(s));
+  EXPECT_FALSE(s.Outline()->isWindow()) << "a window of its own cannot be placed everywhere";
+  EXPECT_EQ(s.Outline()->window(), window);
+  EXPECT_TRUE(s.Outline()->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+  const QImage during = window->grab().toImage();
+  const QRect outline(s.mapTo(window, to), box.size());
+  const QRect inside = outline.adjusted(2, 2, -2, -2);
+  const QRect button(form.button->Widget()->mapTo(window, QPoint(0, 0)),
+                     form.button->Widget()->size());
+  EXPECT_EQ(Changed(during, before, inside), 0) << "what lies inside the frame shows";
+  EXPECT_EQ(Changed(during, before, outline.adjusted(-3, -3, 3, 3)),
+            Changed(during, before, outline))
+      << "nothing changed around the frame";
+  const QRect top_edge_on_button = QRect(outline.topLeft(), QSize(outline.width(), 2)) & button;
+  EXPECT_GT(Changed(during, before, top_edge_on_button) * 2,
+            top_edge_on_button.width() * top_edge_on_button.height())
+      << "the frame shows above the button";
+  QTest::mouseRelease(&s, Qt::LeftButton, Qt::NoModifier, to);
+  EXPECT_EQ(Changed(window->grab().toImage(), before, window->rect()), 0) << "no trace left";
 }
 
 TEST_F(DragDropTest, ADragThatLosesTheMouseEndsWithNoDropAndNoOutline) {

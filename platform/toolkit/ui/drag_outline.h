@@ -1,7 +1,10 @@
-// The outline that follows the pointer during an automatic drag: a small window of its
-// own above every other, shaped to a thin frame of dark and light dashes, so that it shows
-// on any picture, over widgets and beyond the window it started from, and leaves nothing
-// behind where it has been. It takes no input: the pointer and the drop see through it.
+// The outline that follows the pointer during an automatic drag: a thin frame of dark and
+// light dashes, drawn inside the window the drag began in and above all of its controls.
+// Being part of that window, not a window of its own, it goes wherever the pointer goes on
+// every window system, also one where no program may place its own windows; it needs no
+// shape and a compositor gives it no shadow. No drop target lies outside that window, so
+// the outline never needs to leave it. It takes no input: the pointer and the drop see
+// through it, and what lies inside the frame shows untouched.
 #pragma once
 
 #include <QRect>
@@ -14,10 +17,12 @@ class DragOutline : public QWidget {
   // Thickness of the frame, in pixels.
   static constexpr int kThickness = 2;
 
-  explicit DragOutline(QWidget* owner);
+  // Drawn inside `window`, the top-level window of the drag's source.
+  explicit DragOutline(QWidget* window);
 
-  // Shows the frame around `screen_rect` (screen pixels), or moves it there.
-  void ShowAt(const QRect& screen_rect);
+  // Shows the frame around `rect` (pixels of the window it is drawn in), or moves it
+  // there; it may lie partly or wholly beyond the window, which cuts it off.
+  void ShowAt(const QRect& rect);
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -193,15 +193,17 @@ void ControlSurface::StartDrag(Control* source, QMouseEvent* e) {
   const QRect box = PixelBox(*source);
   drag_offset_ = e->position() - QPointF(box.topLeft());
   drag_size_ = box.size();
-  MoveOutline(e->globalPosition());
+  MoveOutline(e->position());
 }
 
-void ControlSurface::MoveOutline(QPointF global) {
+void ControlSurface::MoveOutline(QPointF pointer) {
+  // Placed from this container's own pixels, never the screen's: on a window system that
+  // keeps window positions from its programs, screen positions are not to be trusted.
   if (outline_ == nullptr) outline_ = new DragOutline(window());
-  const QPointF top_left = global - drag_offset_;
-  outline_->ShowAt(QRect(QPoint(static_cast<int>(std::lround(top_left.x())),
-                                static_cast<int>(std::lround(top_left.y()))),
-                         drag_size_));
+  const QPointF top_left = pointer - drag_offset_;
+  const QPoint in_window = mapTo(window(), QPoint(static_cast<int>(std::lround(top_left.x())),
+                                                  static_cast<int>(std::lround(top_left.y()))));
+  outline_->ShowAt(QRect(in_window, drag_size_));
 }
 
 void ControlSurface::mouseMoveEvent(QMouseEvent* e) {
@@ -210,7 +212,7 @@ void ControlSurface::mouseMoveEvent(QMouseEvent* e) {
     if (e->buttons() == Qt::NoButton)
       CancelDrag();
     else
-      MoveOutline(e->globalPosition());
+      MoveOutline(e->position());
     return;
   }
   UpdatePointer(e->position());

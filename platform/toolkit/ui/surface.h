@@ -47,8 +47,8 @@ class ControlSurface : public QWidget {
 
   // The drag that is under way from this container, if any.
   bool Dragging() const { return drag_source_ != nullptr; }
-  // The outline that follows the pointer while a drag is under way; null before the
-  // first drag.
+  // The outline that follows the pointer while a drag is under way, drawn inside this
+  // container's window; null before the first drag.
   const QWidget* Outline() const;
 
  protected:
@@ -62,7 +62,8 @@ class ControlSurface : public QWidget {
  private:
   void RaiseMouse(Control* c, int which, QMouseEvent* e);
   void StartDrag(Control* source, QMouseEvent* e);
-  void MoveOutline(QPointF global);
+  // Moves the outline to the pointer, given in this container's pixels.
+  void MoveOutline(QPointF pointer);
   void EndDrag(QMouseEvent* e);
   // Ends the drag with no drop: the container lost the mouse before the button came up.
   void CancelDrag();
