@@ -133,7 +133,7 @@ BENCHMARK(BM_MoveDrop_RulesAlone);
 // the outline at its new place (and the board where it was), as a frame the player sees.
 void BM_DragStep_PointerMoveToRepaintedOutline(benchmark::State& state) {
   NewGame();
-  tk::Image& tray = Main().Player1sButtonAvailable(1);
+  tk::Image& tray = MainWindow().Player1sButtonAvailable(1);
   tk::ControlSurface& surface = tray.Container();
   QTest::mousePress(&surface, Qt::LeftButton, Qt::NoModifier, tk::testing::CentreOf(tray));
   // Over the texture, a line, a circle and a location, and back.
