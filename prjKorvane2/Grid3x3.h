@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "checked.h"
-#include "errors.h"
+#include "runtime/checked.h"
+#include "runtime/errors.h"
 
 class Grid3x3 {
  public:

@@ -1,13 +1,13 @@
 #include "frmCredits.h"
 
-#include "errors.h"
+#include "com/late_bound.h"
+#include "com/picture_object.h"
+#include "com/property_bag.h"
 #include "frmMain.h"
-#include "late_bound.h"
 #include "modFrmAnim.h"
 #include "modMain.h"
-#include "picture_object.h"
 #include "pictures.h"
-#include "property_bag.h"
+#include "runtime/errors.h"
 
 using modMain::DebugMode;
 

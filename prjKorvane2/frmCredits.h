@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "activex_control.h"
-#include "form.h"
+#include "toolkit/activex/activex_control.h"
+#include "toolkit/ui/form.h"
 
 class frmCredits : public tk::Form {
  public:

@@ -1,7 +1,7 @@
 // A window that the program carries but never opens: no item, button or procedure loads it.
 #pragma once
 
-#include "form.h"
+#include "toolkit/ui/form.h"
 
 class frmKeyboardConfig : public tk::Form {
  public:

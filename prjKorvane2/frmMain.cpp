@@ -5,15 +5,15 @@
 
 #include <cstdint>
 
-#include "app_info.h"
-#include "errors.h"
 #include "frmCredits.h"
 #include "frmWon.h"
-#include "key_store.h"
 #include "modFrmAnim.h"
 #include "modMain.h"
 #include "modOtherAPIs.h"
-#include "prompts.h"
+#include "runtime/app_info.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
+#include "runtime/prompts.h"
 
 using namespace modMain;
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "checked.h"
-#include "form.h"
+#include "runtime/checked.h"
+#include "toolkit/ui/form.h"
 
 class frmMain : public tk::Form {
  public:

@@ -2,7 +2,7 @@
 // from front to back, with its looks, and the menu bar.
 #include "frmMain.h"
 #include "pictures.h"
-#include "qt_pictures.h"
+#include "toolkit/ui/qt_pictures.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "frmWon.h"
 
-#include "checked.h"
-#include "errors.h"
 #include "frmMain.h"
 #include "modFrmAnim.h"
 #include "modMain.h"
 #include "pictures.h"
-#include "screen.h"
+#include "runtime/checked.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/screen.h"
 
 using modMain::DebugMode;
 

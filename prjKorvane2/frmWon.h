@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "form.h"
 #include "modDrawAniRects.h"
+#include "toolkit/ui/form.h"
 
 class frmWon : public tk::Form {
  public:

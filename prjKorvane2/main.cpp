@@ -2,14 +2,14 @@
 // loop until the last window has been unloaded.
 #include <QApplication>
 
-#include "app_info.h"
-#include "application.h"
-#include "application_start.h"
 #include "exit_when_shown.h"
 #include "frmMain.h"
 #include "modMain.h"
 #include "modMain_start.h"
-#include "qt_boxes.h"
+#include "runtime/app_info.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/application_start.h"
+#include "toolkit/ui/qt_boxes.h"
 
 int main(int argc, char** argv) {
   tk::Application app(argc, argv);

@@ -1,6 +1,6 @@
 #include "modCapsNumScrollOnOff.h"
 
-#include "errors.h"
+#include "runtime/errors.h"
 
 namespace modCapsNumScrollOnOff {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "user32.h"
+#include "user32/user32.h"
 
 namespace modCapsNumScrollOnOff {
 

@@ -1,7 +1,7 @@
 // The caption-rectangle animation of the window system, as the win window uses it.
 #pragma once
 
-#include "user32.h"
+#include "user32/user32.h"
 
 namespace modDrawAniRects {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "form.h"
-#include "user32.h"
+#include "toolkit/ui/form.h"
+#include "user32/user32.h"
 
 namespace modFrmAnim {
 

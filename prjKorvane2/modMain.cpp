@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "errors.h"
-#include "prompts.h"
+#include "runtime/errors.h"
+#include "runtime/prompts.h"
 
 namespace modMain {
 

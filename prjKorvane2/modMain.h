@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Grid3x3.h"
-#include "checked.h"
+#include "runtime/checked.h"
 
 namespace modMain {
 

@@ -2,10 +2,10 @@
 // Num Lock on; from then on everything happens in event handlers.
 #include "modMain_start.h"
 
-#include "errors.h"
 #include "frmMain.h"
 #include "modCapsNumScrollOnOff.h"
 #include "modMain.h"
+#include "runtime/errors.h"
 
 namespace modMain {
 

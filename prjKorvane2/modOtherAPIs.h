@@ -2,8 +2,8 @@
 // moving the window by its background and opening the help page.
 #pragma once
 
-#include "shell32.h"
-#include "user32.h"
+#include "shell32/shell32.h"
+#include "user32/user32.h"
 
 namespace modOtherAPIs {
 

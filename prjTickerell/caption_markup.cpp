@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "errors.h"
+#include "runtime/errors.h"
 
 namespace tickerell {
 namespace {

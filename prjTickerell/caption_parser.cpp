@@ -5,7 +5,7 @@
 #include "caption_markup.h"
 #include "caption_reader.h"
 #include "caption_source.h"
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell_state.h"
 
 namespace tickerell {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "caption_markup.h"
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell_state.h"
 
 namespace tickerell {

@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "errors.h"
 #include "line_buffer.h"
+#include "runtime/errors.h"
 
 namespace tickerell {
 

@@ -3,10 +3,10 @@
 #include <new>
 #include <utility>
 
-#include "app_info.h"
-#include "errors.h"
-#include "prompts.h"
-#include "text_file.h"
+#include "runtime/app_info.h"
+#include "runtime/errors.h"
+#include "runtime/prompts.h"
+#include "runtime/text_file.h"
 #include "tickerell_state.h"
 
 namespace tickerell {

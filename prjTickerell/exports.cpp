@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app_info.h"
-#include "class_factory.h"
-#include "module_resources.h"
-#include "registration.h"
+#include "com/class_factory.h"
+#include "com/module_resources.h"
+#include "com/registration.h"
+#include "runtime/app_info.h"
 #include "tickerell.h"
 #include "tickerell_ids.h"
 #include "tickerell_registration.h"

@@ -1,6 +1,6 @@
 #include "line_buffer.h"
 
-#include "errors.h"
+#include "runtime/errors.h"
 
 namespace tickerell {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "checked.h"
+#include "runtime/checked.h"
 
 namespace tickerell {
 

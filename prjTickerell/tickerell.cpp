@@ -1,9 +1,9 @@
 #include "tickerell.h"
 
-#include "checked.h"
-#include "errors.h"
-#include "hresult.h"
-#include "hresult_errors.h"
+#include "com/hresult.h"
+#include "com/hresult_errors.h"
+#include "runtime/checked.h"
+#include "runtime/errors.h"
 #include "tickerell_ids.h"
 
 namespace tickerell {

@@ -12,15 +12,15 @@
 #include <cstdint>
 #include <string>
 
-#include "colors.h"
-#include "connection_point.h"
-#include "control_site.h"
-#include "dispatch_table.h"
-#include "picture_object.h"
+#include "com/connection_point.h"
+#include "com/dispatch_table.h"
+#include "com/picture_object.h"
 #include "tickerell_renderer.h"
 #include "tickerell_state.h"
-#include "timer.h"
-#include "user_control.h"
+#include "toolkit/activex/control_site.h"
+#include "toolkit/activex/user_control.h"
+#include "toolkit/ui/colors.h"
+#include "toolkit/ui/timer.h"
 
 namespace tickerell {
 

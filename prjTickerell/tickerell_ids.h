@@ -2,8 +2,8 @@
 // and published types, and the dispatch identifiers of its members and events.
 #pragma once
 
-#include "dispatch.h"
-#include "guid.h"
+#include "com/dispatch.h"
+#include "com/guid.h"
 
 namespace tickerell {
 

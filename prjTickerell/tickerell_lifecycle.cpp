@@ -2,10 +2,10 @@
 // or restored from its host's property bag (ReadProperties), then saved any number of
 // times (WriteProperties). Every value goes in through the property's setter and comes
 // out through its getter, so the setters' effects take place.
-#include "checked.h"
-#include "errors.h"
-#include "late_bound.h"
-#include "prompts.h"
+#include "com/late_bound.h"
+#include "runtime/checked.h"
+#include "runtime/errors.h"
+#include "runtime/prompts.h"
 #include "tickerell.h"
 
 namespace tickerell {

@@ -2,7 +2,7 @@
 // type, forwarding to the property procedures. The table converts a put's value to the
 // declared type first, and hands a run-time error raised inside back to the late-bound
 // caller with its number.
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell.h"
 #include "tickerell_ids.h"
 

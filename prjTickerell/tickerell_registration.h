@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "registration.h"
+#include "com/registration.h"
 
 namespace tickerell {
 

@@ -5,7 +5,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell_renderer_layout.h"
 
 namespace tickerell {

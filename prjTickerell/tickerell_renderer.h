@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "tickerell_state.h"
-#include "user_control.h"
+#include "toolkit/activex/user_control.h"
 
 namespace tickerell {
 

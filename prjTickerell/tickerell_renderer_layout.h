@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "fonts.h"
 #include "line_buffer.h"
+#include "toolkit/ui/fonts.h"
 
 namespace tickerell {
 

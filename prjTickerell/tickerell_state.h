@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "checked.h"
 #include "line_buffer.h"
+#include "runtime/checked.h"
 
 namespace tickerell {
 

@@ -1,7 +1,7 @@
 // The type information that the control library carries as resource TYPELIB 1.
 #pragma once
 
-#include "type_library.h"
+#include "com/type_library.h"
 
 namespace tickerell {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "picture.h"
+#include "runtime/picture.h"
 
 namespace tickerell {
 

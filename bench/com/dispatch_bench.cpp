@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "dispatch_table.h"
-#include "late_bound.h"
+#include "com/dispatch_table.h"
+#include "com/late_bound.h"
 
 namespace {
 

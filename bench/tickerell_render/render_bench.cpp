@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "com/picture_object.h"
 #include "literal_caption_drawing.h"
-#include "picture_object.h"
 #include "tickerell_renderer.h"
-#include "timer.h"
-#include "user_control.h"
+#include "toolkit/activex/user_control.h"
+#include "toolkit/ui/timer.h"
 
 namespace {
 

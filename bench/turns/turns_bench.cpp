@@ -16,7 +16,7 @@
 #include "frmMain.h"
 #include "game_main_window.h"
 #include "modMain.h"
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 #include "ui_driver.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "activation.h"
+#include "com/activation.h"
 
 #include <dlfcn.h>
 
@@ -6,13 +6,13 @@
 #include <map>
 #include <mutex>
 
-#include "class_factory.h"
-#include "errors.h"
-#include "hresult_errors.h"
-#include "key_store.h"
-#include "module_resources.h"
-#include "registration.h"
-#include "text_file.h"
+#include "com/class_factory.h"
+#include "com/hresult_errors.h"
+#include "com/module_resources.h"
+#include "com/registration.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
+#include "runtime/text_file.h"
 
 namespace com {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "dispatch.h"
-#include "unknown.h"
+#include "com/dispatch.h"
+#include "com/unknown.h"
 
 namespace com {
 

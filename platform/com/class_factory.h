@@ -10,8 +10,8 @@
 
 #include <new>
 
-#include "module_lifetime.h"
-#include "object.h"
+#include "com/module_lifetime.h"
+#include "com/object.h"
 
 namespace com {
 

@@ -1,7 +1,7 @@
-#include "connection_point.h"
+#include "com/connection_point.h"
 
-#include "errors.h"
-#include "hresult_errors.h"
+#include "com/hresult_errors.h"
+#include "runtime/errors.h"
 
 namespace com {
 

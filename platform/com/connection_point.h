@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
-#include "dispatch.h"
-#include "object.h"
+#include "com/dispatch.h"
+#include "com/object.h"
 
 namespace com {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "unknown.h"
-#include "variant.h"
+#include "com/unknown.h"
+#include "com/variant.h"
 
 namespace com {
 

@@ -1,8 +1,8 @@
-#include "dispatch_table.h"
+#include "com/dispatch_table.h"
 
-#include "errors.h"
-#include "hresult_errors.h"
-#include "key_store.h"
+#include "com/hresult_errors.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
 
 namespace com {
 

@@ -28,8 +28,8 @@
 #include <utility>
 #include <vector>
 
-#include "dispatch.h"
-#include "object.h"
+#include "com/dispatch.h"
+#include "com/object.h"
 
 namespace com {
 

@@ -1,4 +1,4 @@
-#include "guid.h"
+#include "com/guid.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "hresult_errors.h"
+#include "com/hresult_errors.h"
 
 #include <utility>
 

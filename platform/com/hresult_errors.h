@@ -7,9 +7,9 @@
 #include <type_traits>
 #include <utility>
 
-#include "dispatch.h"
-#include "errors.h"
-#include "hresult.h"
+#include "com/dispatch.h"
+#include "com/hresult.h"
+#include "runtime/errors.h"
 
 namespace com {
 

@@ -1,6 +1,6 @@
-#include "late_bound.h"
+#include "com/late_bound.h"
 
-#include "hresult_errors.h"
+#include "com/hresult_errors.h"
 
 namespace com {
 

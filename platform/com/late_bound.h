@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "dispatch.h"
+#include "com/dispatch.h"
 
 namespace com {
 

@@ -3,7 +3,7 @@
 // loaded into a host that links the same layer still keeps counts of its own.
 #pragma once
 
-#include "hresult.h"
+#include "com/hresult.h"
 
 #define COM_MODULE_LOCAL __attribute__((visibility("hidden")))
 

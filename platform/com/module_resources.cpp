@@ -1,11 +1,11 @@
-#include "module_resources.h"
+#include "com/module_resources.h"
 
 #include <dlfcn.h>
 
-#include "app_info.h"
-#include "key_store.h"
-#include "shared_object_check.h"
-#include "text_file.h"
+#include "com/shared_object_check.h"
+#include "runtime/app_info.h"
+#include "runtime/key_store.h"
+#include "runtime/text_file.h"
 
 namespace com {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "guid.h"
+#include "com/guid.h"
 
 namespace com {
 

@@ -10,8 +10,8 @@
 #include <atomic>
 #include <type_traits>
 
-#include "module_lifetime.h"
-#include "unknown.h"
+#include "com/module_lifetime.h"
+#include "com/unknown.h"
 
 namespace com {
 

@@ -1,9 +1,9 @@
-#include "picture_object.h"
+#include "com/picture_object.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "dispatch_table.h"
+#include "com/dispatch_table.h"
 
 namespace com {
 

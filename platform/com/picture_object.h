@@ -4,9 +4,9 @@
 // Type 5 (0 none, 1 bitmap). The empty standard picture holds no image.
 #pragma once
 
-#include "dispatch.h"
-#include "picture.h"
-#include "unknown.h"
+#include "com/dispatch.h"
+#include "com/unknown.h"
+#include "runtime/picture.h"
 
 namespace com {
 

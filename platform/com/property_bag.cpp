@@ -1,7 +1,7 @@
-#include "property_bag.h"
+#include "com/property_bag.h"
 
-#include "hresult_errors.h"
-#include "key_store.h"
+#include "com/hresult_errors.h"
+#include "runtime/key_store.h"
 
 namespace com {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "object.h"
-#include "variant.h"
+#include "com/object.h"
+#include "com/variant.h"
 
 namespace com {
 

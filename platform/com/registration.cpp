@@ -1,11 +1,11 @@
-#include "registration.h"
+#include "com/registration.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
-#include "errors.h"
-#include "key_store.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
 
 namespace com {
 

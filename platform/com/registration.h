@@ -27,8 +27,8 @@
 #include <string>
 #include <vector>
 
-#include "guid.h"
-#include "hresult.h"
+#include "com/guid.h"
+#include "com/hresult.h"
 
 namespace com {
 

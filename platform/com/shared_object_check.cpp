@@ -1,4 +1,4 @@
-#include "shared_object_check.h"
+#include "com/shared_object_check.h"
 
 #include <dlfcn.h>
 #include <elf.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "text_file.h"
+#include "runtime/text_file.h"
 
 namespace com {
 

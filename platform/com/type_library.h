@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "dispatch.h"
-#include "guid.h"
+#include "com/dispatch.h"
+#include "com/guid.h"
 
 namespace com::typelib {
 

@@ -2,7 +2,7 @@
 // integers little-endian, strings and lists prefixed by their 32-bit length.
 #include <cstring>
 
-#include "type_library.h"
+#include "com/type_library.h"
 
 namespace com::typelib {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "type_library.h"
+#include "com/type_library.h"
 
 namespace com::typelib {
 

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "guid.h"
-#include "hresult.h"
+#include "com/guid.h"
+#include "com/hresult.h"
 
 namespace com {
 

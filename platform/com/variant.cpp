@@ -1,4 +1,4 @@
-#include "variant.h"
+#include "com/variant.h"
 
 #include <cctype>
 #include <cfloat>
@@ -8,11 +8,11 @@
 #include <limits>
 #include <optional>
 
-#include "checked.h"
-#include "dispatch.h"
-#include "errors.h"
-#include "hresult_errors.h"
-#include "key_store.h"
+#include "com/dispatch.h"
+#include "com/hresult_errors.h"
+#include "runtime/checked.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
 
 namespace com {
 

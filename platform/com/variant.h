@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "hresult.h"
-#include "unknown.h"
+#include "com/hresult.h"
+#include "com/unknown.h"
 
 namespace com {
 

@@ -1,4 +1,4 @@
-#include "app_info.h"
+#include "runtime/app_info.h"
 
 #include <dlfcn.h>
 #include <sys/time.h>

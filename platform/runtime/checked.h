@@ -7,7 +7,7 @@
 #include <limits>
 #include <type_traits>
 
-#include "errors.h"
+#include "runtime/errors.h"
 
 namespace tk {
 

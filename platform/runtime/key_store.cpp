@@ -1,11 +1,11 @@
-#include "key_store.h"
+#include "runtime/key_store.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "app_info.h"
-#include "errors.h"
-#include "key_store_file.h"
+#include "runtime/app_info.h"
+#include "runtime/errors.h"
+#include "runtime/key_store_file.h"
 
 namespace tk {
 namespace {

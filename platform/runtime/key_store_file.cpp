@@ -1,4 +1,4 @@
-#include "key_store_file.h"
+#include "runtime/key_store_file.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "errors.h"
-#include "key_store.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
 
 namespace tk {
 namespace {

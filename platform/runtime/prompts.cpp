@@ -1,8 +1,8 @@
-#include "prompts.h"
+#include "runtime/prompts.h"
 
 #include <utility>
 
-#include "app_info.h"
+#include "runtime/app_info.h"
 
 namespace tk {
 namespace {

@@ -1,4 +1,4 @@
-#include "text_encoding.h"
+#include "runtime/text_encoding.h"
 
 #include <iconv.h>
 #include <langinfo.h>

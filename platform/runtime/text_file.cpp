@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "runtime/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +9,8 @@
 #include <map>
 #include <memory>
 
-#include "errors.h"
-#include "text_encoding.h"
+#include "runtime/errors.h"
+#include "runtime/text_encoding.h"
 
 namespace tk {
 namespace {

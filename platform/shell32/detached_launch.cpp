@@ -1,4 +1,4 @@
-#include "detached_launch.h"
+#include "shell32/detached_launch.h"
 
 #include <fcntl.h>
 #include <signal.h>

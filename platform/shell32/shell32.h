@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hwnd.h"
+#include "runtime/hwnd.h"
 
 namespace shell32 {
 

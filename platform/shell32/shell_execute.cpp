@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "detached_launch.h"
-#include "shell32.h"
+#include "shell32/detached_launch.h"
+#include "shell32/shell32.h"
 
 namespace shell32 {
 namespace {

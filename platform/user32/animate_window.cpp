@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "picture_in_place.h"
-#include "timed_steps.h"
-#include "user32.h"
-#include "window_handles.h"
-#include "window_system.h"
+#include "toolkit/ui/window_system.h"
+#include "user32/picture_in_place.h"
+#include "user32/timed_steps.h"
+#include "user32/user32.h"
+#include "user32/window_handles.h"
 
 namespace user32 {
 namespace {

@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "timed_steps.h"
-#include "user32.h"
-#include "window_system.h"
+#include "toolkit/ui/window_system.h"
+#include "user32/timed_steps.h"
+#include "user32/user32.h"
 
 namespace user32 {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "user32.h"
+#include "user32/user32.h"
 
 namespace user32 {
 namespace {

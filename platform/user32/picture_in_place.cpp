@@ -1,4 +1,4 @@
-#include "picture_in_place.h"
+#include "user32/picture_in_place.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "user32.h"
+#include "user32/user32.h"
 
 namespace user32 {
 

@@ -1,4 +1,4 @@
-#include "timed_steps.h"
+#include "user32/timed_steps.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

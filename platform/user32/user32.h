@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "hwnd.h"
+#include "runtime/hwnd.h"
 
 namespace user32 {
 

@@ -1,4 +1,4 @@
-#include "window_handles.h"
+#include "user32/window_handles.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // Turning a window handle back into the top-level widget it names.
 #pragma once
 
-#include "user32.h"
+#include "user32/user32.h"
 
 class QWidget;
 

@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "surface.h"
-#include "user32.h"
-#include "window_handles.h"
-#include "window_move_x11.h"
+#include "toolkit/ui/surface.h"
+#include "user32/user32.h"
+#include "user32/window_handles.h"
+#include "user32/window_move_x11.h"
 
 namespace user32 {
 

@@ -1,10 +1,10 @@
-#include "window_move_x11.h"
+#include "user32/window_move_x11.h"
 
 #include <QWindow>
 #include <cstdint>
 #include <cstring>
 
-#include "x11_manager.h"
+#include "toolkit/ui/x11_manager.h"
 
 namespace user32::detail {
 

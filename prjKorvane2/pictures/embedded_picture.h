@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "picture.h"
+#include "runtime/picture.h"
 
 namespace korvane::embedded {
 

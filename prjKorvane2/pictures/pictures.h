@@ -4,8 +4,8 @@
 // then shared; every call returns the same picture.
 #pragma once
 
-#include "picture.h"
 #include "picture_list.h"
+#include "runtime/picture.h"
 
 namespace korvane {
 

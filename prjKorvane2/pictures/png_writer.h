@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "picture.h"
+#include "runtime/picture.h"
 
 namespace korvane::png {
 

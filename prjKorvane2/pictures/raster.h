@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "picture.h"
+#include "runtime/picture.h"
 
 namespace korvane::raster {
 

@@ -1,4 +1,4 @@
-#include "activation.h"
+#include "com/activation.h"
 
 #include <dlfcn.h>
 #include <elf.h>
@@ -14,14 +14,14 @@
 #include <functional>
 #include <iterator>
 
-#include "class_factory.h"
+#include "com/class_factory.h"
+#include "com/late_bound.h"
+#include "com/module_resources.h"
+#include "com/registration.h"
+#include "com/type_library.h"
 #include "counter_object.h"
 #include "fifo_watchdog.h"
-#include "key_store.h"
-#include "late_bound.h"
-#include "module_resources.h"
-#include "registration.h"
-#include "type_library.h"
+#include "runtime/key_store.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "checked.h"
-#include "connection_point.h"
-#include "dispatch_table.h"
-#include "errors.h"
-#include "picture_object.h"
+#include "com/connection_point.h"
+#include "com/dispatch_table.h"
+#include "com/picture_object.h"
+#include "runtime/checked.h"
+#include "runtime/errors.h"
 
 namespace comtest {
 

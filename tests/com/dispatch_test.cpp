@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "com/late_bound.h"
+#include "com/module_lifetime.h"
 #include "counter_object.h"
 #include "error_of.h"
-#include "late_bound.h"
-#include "module_lifetime.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "property_bag.h"
+#include "com/property_bag.h"
 
 #include <gtest/gtest.h>
 
-#include "errors.h"
-#include "picture_object.h"
+#include "com/picture_object.h"
+#include "runtime/errors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "type_library.h"
+#include "com/type_library.h"
 
 #include <gtest/gtest.h>
 

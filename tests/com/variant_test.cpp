@@ -1,12 +1,12 @@
-#include "variant.h"
+#include "com/variant.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "errors.h"
-#include "hresult_errors.h"
+#include "com/hresult_errors.h"
+#include "runtime/errors.h"
 
 namespace {
 

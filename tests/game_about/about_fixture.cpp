@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "activation.h"
+#include "com/activation.h"
+#include "com/late_bound.h"
 #include "game_main_window.h"
-#include "late_bound.h"
 
 namespace about_test {
 namespace fs = std::filesystem;

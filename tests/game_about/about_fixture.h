@@ -11,7 +11,7 @@
 #include <string>
 
 #include "box_recorder.h"
-#include "dispatch.h"
+#include "com/dispatch.h"
 #include "frmCredits.h"
 #include "frmMain.h"
 #include "tickctl_dispids.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "about_fixture.h"
-#include "application.h"
 #include "modMain.h"
+#include "toolkit/ui/application.h"
 #include "ui_driver.h"
 
 namespace about_test {

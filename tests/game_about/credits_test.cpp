@@ -5,9 +5,9 @@
 #include <fstream>
 
 #include "about_fixture.h"
-#include "activation.h"
-#include "qt_pictures.h"
+#include "com/activation.h"
 #include "tickerell.h"
+#include "toolkit/ui/qt_pictures.h"
 
 namespace about_test {
 namespace {

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "about_fixture.h"
-#include "application.h"
+#include "toolkit/ui/application.h"
 
 namespace about_test {
 namespace {

@@ -5,10 +5,10 @@
 #include <QWidget>
 
 #include "about_fixture.h"
-#include "application.h"
-#include "late_bound.h"
-#include "picture_object.h"
-#include "qt_pictures.h"
+#include "com/late_bound.h"
+#include "com/picture_object.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/qt_pictures.h"
 
 namespace about_test {
 namespace {

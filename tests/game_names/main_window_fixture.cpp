@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "game_main_window.h"
-#include "key_store.h"
-#include "surface.h"
+#include "runtime/key_store.h"
+#include "toolkit/ui/surface.h"
 #include "ui_driver.h"
 
 namespace korvane_test {

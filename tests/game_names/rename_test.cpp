@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "key_store.h"
 #include "main_window_fixture.h"
 #include "modMain.h"
-#include "prompts.h"
-#include "qt_boxes.h"
+#include "runtime/key_store.h"
+#include "runtime/prompts.h"
+#include "toolkit/ui/qt_boxes.h"
 #include "ui_driver.h"
 
 namespace korvane_test {

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "main_window_fixture.h"
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 #include "ui_driver.h"
 
 namespace korvane_test {

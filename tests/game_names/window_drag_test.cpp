@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "main_window_fixture.h"
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 
 namespace korvane_test {
 namespace {

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "application.h"
 #include "main_window_fixture.h"
+#include "toolkit/ui/application.h"
 #include "ui_driver.h"
 
 namespace game_start_testing {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
 #include "main_window_fixture.h"
-#include "surface.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/surface.h"
 #include "ui_driver.h"
 
 namespace game_start_testing {

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app_info.h"
 #include "board_cells.h"
 #include "box_recorder.h"
 #include "frmMain.h"
-#include "key_store.h"
 #include "modMain.h"
 #include "modMain_start.h"
+#include "runtime/app_info.h"
+#include "runtime/key_store.h"
 
 namespace game_start_testing {
 

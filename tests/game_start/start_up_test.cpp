@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdint>
 
-#include "application.h"
 #include "main_window_fixture.h"
-#include "user32.h"
+#include "toolkit/ui/application.h"
+#include "user32/user32.h"
 
 namespace game_start_testing {
 namespace {

@@ -10,12 +10,12 @@
 #include <optional>
 #include <vector>
 
-#include "errors.h"
-#include "form.h"
 #include "modCapsNumScrollOnOff.h"
 #include "modFrmAnim.h"
-#include "user32.h"
-#include "window_system.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/form.h"
+#include "toolkit/ui/window_system.h"
+#include "user32/user32.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "game_window.h"
 
-#include "app_info.h"
 #include "box_recorder.h"
-#include "key_store.h"
+#include "runtime/app_info.h"
+#include "runtime/key_store.h"
 
 namespace korvane::testing {
 

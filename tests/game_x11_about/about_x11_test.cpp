@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "pictures.h"
-#include "qt_pictures.h"
+#include "toolkit/ui/qt_pictures.h"
 #include "x_desktop.h"
 
 namespace {

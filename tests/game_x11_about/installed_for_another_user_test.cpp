@@ -22,7 +22,7 @@
 #include <set>
 #include <sstream>
 
-#include "key_store.h"
+#include "runtime/key_store.h"
 #include "x_desktop.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "box_recorder.h"
 #include "frmMain.h"
 #include "modMain.h"
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 #include "ui_driver.h"
 #include "xdotool.h"
 

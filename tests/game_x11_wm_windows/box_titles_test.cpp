@@ -10,14 +10,14 @@
 #include <QTest>
 #include <functional>
 
-#include "app_info.h"
-#include "application.h"
-#include "errors.h"
 #include "main_window.h"
 #include "modMain.h"
 #include "modal_look.h"
-#include "prompts.h"
-#include "qt_boxes.h"
+#include "runtime/app_info.h"
+#include "runtime/errors.h"
+#include "runtime/prompts.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/qt_boxes.h"
 #include "wm_frames.h"
 
 namespace wm_test {

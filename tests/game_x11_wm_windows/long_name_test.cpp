@@ -8,7 +8,7 @@
 #include "box_recorder.h"
 #include "main_window.h"
 #include "modMain.h"
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 #include "x_desktop.h"
 
 namespace wm_test {

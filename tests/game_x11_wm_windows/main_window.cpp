@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "modMain.h"
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 #include "wm_frames.h"
 
 namespace wm_test {

@@ -5,8 +5,8 @@
 #include <QPoint>
 #include <QPointF>
 
-#include "controls.h"
 #include "frmMain.h"
+#include "toolkit/ui/controls.h"
 
 namespace wm_test {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "form.h"
+#include "toolkit/ui/form.h"
 #include "wm_frames.h"
 
 namespace wm_test {

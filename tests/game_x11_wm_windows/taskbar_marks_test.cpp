@@ -12,8 +12,8 @@
 #include "main_window.h"
 #include "modMain.h"
 #include "modal_look.h"
-#include "prompts.h"
-#include "qt_boxes.h"
+#include "runtime/prompts.h"
+#include "toolkit/ui/qt_boxes.h"
 #include "wm_frames.h"
 
 namespace wm_test {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <set>
 
-#include "picture.h"
+#include "runtime/picture.h"
 
 namespace picture_stats {
 

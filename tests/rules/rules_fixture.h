@@ -10,7 +10,7 @@
 #include "board_cells.h"
 #include "error_of.h"
 #include "modMain.h"
-#include "prompts.h"
+#include "runtime/prompts.h"
 
 class RulesTest : public ::testing::Test {
  protected:

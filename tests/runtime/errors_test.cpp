@@ -1,9 +1,9 @@
-#include "errors.h"
+#include "runtime/errors.h"
 
 #include <gtest/gtest.h>
 
-#include "checked.h"
 #include "error_of.h"
+#include "runtime/checked.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "key_store.h"
+#include "runtime/key_store.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@
 #include <thread>
 
 #include "error_of.h"
-#include "errors.h"
+#include "runtime/errors.h"
 
 namespace fs = std::filesystem;
 

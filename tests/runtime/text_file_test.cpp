@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "runtime/text_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <fstream>
 
 #include "error_of.h"
-#include "errors.h"
 #include "fifo_watchdog.h"
-#include "text_encoding.h"
+#include "runtime/errors.h"
+#include "runtime/text_encoding.h"
 
 namespace fs = std::filesystem;
 

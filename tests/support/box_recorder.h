@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "prompts.h"
+#include "runtime/prompts.h"
 
 namespace tk::testing {
 

@@ -1,7 +1,7 @@
 // The number of the run-time error that a call raises, for tests that expect one.
 #pragma once
 
-#include "errors.h"
+#include "runtime/errors.h"
 
 namespace tk::testing {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "tickerell_state.h"
-#include "user_control.h"
+#include "toolkit/activex/user_control.h"
 
 namespace tickerell::testing {
 

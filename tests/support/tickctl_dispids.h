@@ -4,7 +4,7 @@
 // game does.
 #pragma once
 
-#include "dispatch.h"
+#include "com/dispatch.h"
 
 namespace tickctl_test {
 

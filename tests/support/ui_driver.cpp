@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 
 namespace tk::testing {
 

@@ -4,8 +4,8 @@
 
 #include <QPoint>
 
-#include "controls.h"
-#include "form.h"
+#include "toolkit/ui/controls.h"
+#include "toolkit/ui/form.h"
 
 namespace tk::testing {
 

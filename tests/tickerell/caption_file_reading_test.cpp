@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell_test_support.h"
 #include "whole_source_outcome.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell_test_support.h"
 
 namespace tickerell {

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "app_info.h"
 #include "fifo_watchdog.h"
-#include "text_file.h"
+#include "runtime/app_info.h"
+#include "runtime/text_file.h"
 #include "tickerell_test_support.h"
 
 namespace tickerell {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "error_of.h"
-#include "prompts.h"
+#include "runtime/prompts.h"
 #include "tickerell_state.h"
 
 namespace tickerell {

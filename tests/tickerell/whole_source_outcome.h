@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "caption_reader.h"
-#include "errors.h"
-#include "text_encoding.h"
+#include "runtime/errors.h"
+#include "runtime/text_encoding.h"
 #include "tickerell_state.h"
 
 namespace tickerell::testing {

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "box_recorder.h"
-#include "connection_point.h"
+#include "com/connection_point.h"
 #include "tickctl_test_support.h"
 
 namespace tickctl_test {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "box_recorder.h"
-#include "picture_object.h"
+#include "com/picture_object.h"
 #include "tickctl_test_support.h"
 
 namespace tickctl_test {

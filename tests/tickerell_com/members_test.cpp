@@ -3,7 +3,7 @@
 // behaviour of each property procedure.
 #include <gtest/gtest.h>
 
-#include "picture_object.h"
+#include "com/picture_object.h"
 #include "tickctl_test_support.h"
 
 namespace tickctl_test {

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "module_resources.h"
-#include "registration.h"
+#include "com/module_resources.h"
+#include "com/registration.h"
 #include "tickctl_test_support.h"
 
 namespace tickctl_test {

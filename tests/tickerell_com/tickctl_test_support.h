@@ -12,16 +12,16 @@
 #include <functional>
 #include <string>
 
-#include "activation.h"
-#include "activex_control.h"
-#include "class_factory.h"
+#include "com/activation.h"
+#include "com/class_factory.h"
+#include "com/late_bound.h"
+#include "com/property_bag.h"
 #include "error_of.h"
-#include "form.h"
-#include "key_store.h"
-#include "late_bound.h"
-#include "property_bag.h"
+#include "runtime/key_store.h"
 #include "tickctl_dispids.h"
 #include "tickerell.h"
+#include "toolkit/activex/activex_control.h"
+#include "toolkit/ui/form.h"
 
 namespace tickctl_test {
 

@@ -2,9 +2,9 @@
 // reads it.
 #include <gtest/gtest.h>
 
-#include "module_resources.h"
+#include "com/module_resources.h"
+#include "com/type_library.h"
 #include "tickctl_test_support.h"
-#include "type_library.h"
 
 namespace tickctl_test {
 namespace {

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "com/picture_object.h"
 #include "line_buffer.h"
 #include "literal_caption_drawing.h"
-#include "picture_object.h"
 #include "tickerell_renderer.h"
 #include "tickerell_state.h"
-#include "user_control.h"
+#include "toolkit/activex/user_control.h"
 
 namespace tickerell::testing {
 

@@ -2,7 +2,7 @@
 // picture, the printed text and the mouse all start at its inner corner, exactly as on a
 // surface without a border of the inner size. A change of border or size keeps what is
 // drawn until the next drawing.
-#include "user_control.h"
+#include "toolkit/activex/user_control.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "picture_object.h"
+#include "com/picture_object.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "app_info.h"
-#include "prompts.h"
-#include "qt_boxes.h"
+#include "runtime/app_info.h"
+#include "runtime/prompts.h"
+#include "toolkit/ui/qt_boxes.h"
 
 namespace tk {
 namespace {

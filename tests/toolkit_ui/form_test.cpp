@@ -7,11 +7,11 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "application.h"
 #include "box_recorder.h"
-#include "errors.h"
-#include "screen.h"
+#include "runtime/errors.h"
 #include "test_form.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/screen.h"
 #include "ui_driver.h"
 
 namespace tk::testing {

@@ -1,4 +1,4 @@
-#include "qt_pictures.h"
+#include "toolkit/ui/qt_pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
+#include "toolkit/ui/form.h"
 
 namespace tk::testing {
 

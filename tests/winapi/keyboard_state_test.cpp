@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <thread>
 
-#include "user32.h"
+#include "user32/user32.h"
 
 namespace {
 

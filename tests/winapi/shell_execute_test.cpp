@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "shell32.h"
+#include "shell32/shell32.h"
 
 namespace {
 

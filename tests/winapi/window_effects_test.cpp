@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "user32.h"
-#include "window_system.h"
+#include "toolkit/ui/window_system.h"
+#include "user32/user32.h"
 
 namespace {
 

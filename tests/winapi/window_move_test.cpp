@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "user32.h"
+#include "user32/user32.h"
 
 namespace {
 

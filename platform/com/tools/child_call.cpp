@@ -1,4 +1,4 @@
-#include "child_call.h"
+#include "com/tools/child_call.h"
 
 #include <fcntl.h>
 #include <poll.h>

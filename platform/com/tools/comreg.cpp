@@ -19,14 +19,14 @@
 #include <span>
 #include <string>
 
-#include "activation.h"
-#include "child_call.h"
-#include "class_factory.h"
-#include "key_store.h"
-#include "module_resources.h"
-#include "registration.h"
-#include "text_file.h"
-#include "type_library.h"
+#include "com/activation.h"
+#include "com/class_factory.h"
+#include "com/module_resources.h"
+#include "com/registration.h"
+#include "com/tools/child_call.h"
+#include "com/type_library.h"
+#include "runtime/key_store.h"
+#include "runtime/text_file.h"
 
 namespace {
 

@@ -1,20 +1,20 @@
-#include "activex_control.h"
+#include "toolkit/activex/activex_control.h"
 
 #include <QWidget>
 #include <cmath>
 
-#include "activation.h"
-#include "application.h"
-#include "connection_point.h"
-#include "errors.h"
-#include "form.h"
-#include "hresult_errors.h"
-#include "key_store.h"
-#include "module_resources.h"
-#include "object.h"
-#include "screen.h"
-#include "surface.h"
-#include "type_library.h"
+#include "com/activation.h"
+#include "com/connection_point.h"
+#include "com/hresult_errors.h"
+#include "com/module_resources.h"
+#include "com/object.h"
+#include "com/type_library.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/form.h"
+#include "toolkit/ui/screen.h"
+#include "toolkit/ui/surface.h"
 
 namespace tk {
 namespace {

@@ -11,11 +11,11 @@
 #include <span>
 #include <string>
 
-#include "control_site.h"
-#include "controls.h"
-#include "dispatch.h"
-#include "guid.h"
-#include "property_bag.h"
+#include "com/dispatch.h"
+#include "com/guid.h"
+#include "com/property_bag.h"
+#include "toolkit/activex/control_site.h"
+#include "toolkit/ui/controls.h"
 
 namespace tk {
 

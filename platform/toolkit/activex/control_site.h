@@ -4,10 +4,10 @@
 // placed, and to being let go.
 #pragma once
 
-#include "connection_point.h"
-#include "dispatch.h"
-#include "property_bag.h"
-#include "unknown.h"
+#include "com/connection_point.h"
+#include "com/dispatch.h"
+#include "com/property_bag.h"
+#include "com/unknown.h"
 
 class QWidget;
 

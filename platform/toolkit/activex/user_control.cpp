@@ -1,4 +1,4 @@
-#include "user_control.h"
+#include "toolkit/activex/user_control.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -9,13 +9,13 @@
 #include <cmath>
 #include <utility>
 
-#include "application.h"
-#include "errors.h"
-#include "key_codes.h"
-#include "late_bound.h"
-#include "qt_pictures.h"
-#include "screen.h"
-#include "surface.h"
+#include "com/late_bound.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/key_codes.h"
+#include "toolkit/ui/qt_pictures.h"
+#include "toolkit/ui/screen.h"
+#include "toolkit/ui/surface.h"
 
 namespace tk {
 

@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "colors.h"
-#include "control_site.h"
-#include "fonts.h"
-#include "picture_object.h"
+#include "com/picture_object.h"
+#include "toolkit/activex/control_site.h"
+#include "toolkit/ui/colors.h"
+#include "toolkit/ui/fonts.h"
 
 namespace tk {
 

@@ -1,10 +1,10 @@
-#include "application.h"
+#include "toolkit/ui/application.h"
 
 #include <QApplication>
 #include <QEventLoop>
 
-#include "errors.h"
-#include "prompts.h"
+#include "runtime/errors.h"
+#include "runtime/prompts.h"
 
 namespace tk {
 namespace {

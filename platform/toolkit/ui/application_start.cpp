@@ -1,10 +1,10 @@
-#include "application_start.h"
+#include "toolkit/ui/application_start.h"
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "platform_choice.h"
+#include "toolkit/ui/platform_choice.h"
 
 namespace tk {
 namespace {

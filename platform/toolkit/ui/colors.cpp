@@ -1,4 +1,4 @@
-#include "colors.h"
+#include "toolkit/ui/colors.h"
 
 #include <QApplication>
 #include <QPalette>

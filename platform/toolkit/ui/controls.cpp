@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "toolkit/ui/controls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "application.h"
-#include "errors.h"
-#include "form.h"
-#include "screen.h"
-#include "surface.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/form.h"
+#include "toolkit/ui/screen.h"
+#include "toolkit/ui/surface.h"
 
 namespace tk {
 

@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "colors.h"
-#include "fonts.h"
-#include "picture.h"
+#include "runtime/picture.h"
+#include "toolkit/ui/colors.h"
+#include "toolkit/ui/fonts.h"
 
 class QPainter;
 class QRectF;

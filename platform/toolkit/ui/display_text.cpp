@@ -1,4 +1,4 @@
-#include "display_text.h"
+#include "toolkit/ui/display_text.h"
 
 namespace tk {
 

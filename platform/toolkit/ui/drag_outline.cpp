@@ -1,4 +1,4 @@
-#include "drag_outline.h"
+#include "toolkit/ui/drag_outline.h"
 
 #include <QPainter>
 #include <QRegion>

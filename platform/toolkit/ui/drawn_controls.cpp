@@ -3,12 +3,12 @@
 #include <QPainter>
 #include <cmath>
 
-#include "application.h"
-#include "controls.h"
-#include "display_text.h"
-#include "qt_pictures.h"
-#include "screen.h"
-#include "surface.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/controls.h"
+#include "toolkit/ui/display_text.h"
+#include "toolkit/ui/qt_pictures.h"
+#include "toolkit/ui/screen.h"
+#include "toolkit/ui/surface.h"
 
 namespace tk {
 

@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "toolkit/ui/fonts.h"
 
 #include <QStringList>
 #include <cmath>

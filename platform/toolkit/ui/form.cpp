@@ -1,4 +1,4 @@
-#include "form.h"
+#include "toolkit/ui/form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,13 +13,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "application.h"
-#include "errors.h"
-#include "frame_extents.h"
-#include "qt_pictures.h"
-#include "screen.h"
-#include "taskbar_marks.h"
-#include "window_system.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/frame_extents.h"
+#include "toolkit/ui/qt_pictures.h"
+#include "toolkit/ui/screen.h"
+#include "toolkit/ui/taskbar_marks.h"
+#include "toolkit/ui/window_system.h"
 
 namespace tk {
 namespace {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "colors.h"
-#include "controls.h"
-#include "hwnd.h"
-#include "picture.h"
-#include "surface.h"
+#include "runtime/hwnd.h"
+#include "runtime/picture.h"
+#include "toolkit/ui/colors.h"
+#include "toolkit/ui/controls.h"
+#include "toolkit/ui/surface.h"
 
 class QAction;
 class QEventLoop;

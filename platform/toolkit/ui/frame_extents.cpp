@@ -1,4 +1,4 @@
-#include "frame_extents.h"
+#include "toolkit/ui/frame_extents.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -15,7 +15,7 @@
 #include <set>
 #include <vector>
 
-#include "x11_manager.h"
+#include "toolkit/ui/x11_manager.h"
 
 namespace tk {
 namespace {

@@ -1,4 +1,4 @@
-#include "key_codes.h"
+#include "toolkit/ui/key_codes.h"
 
 #include <Qt>
 

@@ -1,4 +1,4 @@
-#include "platform_choice.h"
+#include "toolkit/ui/platform_choice.h"
 
 namespace tk {
 namespace {

@@ -1,4 +1,4 @@
-#include "qt_boxes.h"
+#include "toolkit/ui/qt_boxes.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "display_text.h"
-#include "form.h"
-#include "frame_extents.h"
-#include "prompts.h"
-#include "taskbar_marks.h"
+#include "runtime/prompts.h"
+#include "toolkit/ui/display_text.h"
+#include "toolkit/ui/form.h"
+#include "toolkit/ui/frame_extents.h"
+#include "toolkit/ui/taskbar_marks.h"
 
 namespace tk {
 namespace {

@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QImage>
 
-#include "picture.h"
+#include "runtime/picture.h"
 
 namespace tk {
 

@@ -1,4 +1,4 @@
-#include "surface.h"
+#include "toolkit/ui/surface.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "application.h"
-#include "controls.h"
-#include "drag_outline.h"
-#include "form.h"
-#include "screen.h"
+#include "toolkit/ui/application.h"
+#include "toolkit/ui/controls.h"
+#include "toolkit/ui/drag_outline.h"
+#include "toolkit/ui/form.h"
+#include "toolkit/ui/screen.h"
 
 namespace tk {
 namespace {

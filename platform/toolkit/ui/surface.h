@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "colors.h"
+#include "toolkit/ui/colors.h"
 
 namespace tk {
 

@@ -1,4 +1,4 @@
-#include "taskbar_marks.h"
+#include "toolkit/ui/taskbar_marks.h"
 
 #include <QEvent>
 #include <QObject>
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "x11_manager.h"
+#include "toolkit/ui/x11_manager.h"
 
 namespace tk {
 namespace {

@@ -1,7 +1,7 @@
-#include "timer.h"
+#include "toolkit/ui/timer.h"
 
-#include "application.h"
-#include "errors.h"
+#include "runtime/errors.h"
+#include "toolkit/ui/application.h"
 
 namespace tk {
 

@@ -1,4 +1,4 @@
-#include "window_system.h"
+#include "toolkit/ui/window_system.h"
 
 #include <QGuiApplication>
 

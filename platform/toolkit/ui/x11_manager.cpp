@@ -1,4 +1,4 @@
-#include "x11_manager.h"
+#include "toolkit/ui/x11_manager.h"
 
 #include <QGuiApplication>
 #include <algorithm>

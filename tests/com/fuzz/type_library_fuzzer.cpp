@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "type_library.h"
+#include "com/type_library.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app_info.h"
-#include "class_factory.h"
+#include "com/class_factory.h"
+#include "com/module_resources.h"
+#include "com/registration.h"
+#include "com/type_library.h"
 #include "counter_object.h"
-#include "module_resources.h"
-#include "registration.h"
-#include "type_library.h"
+#include "runtime/app_info.h"
 
 using namespace com;
 

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "hresult.h"
-#include "module_resources.h"
+#include "com/hresult.h"
+#include "com/module_resources.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "errors.h"
-#include "key_store.h"
+#include "runtime/errors.h"
+#include "runtime/key_store.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "caption_source.h"
-#include "errors.h"
+#include "runtime/errors.h"
 #include "tickerell_state.h"
 #include "whole_source_outcome.h"
 
