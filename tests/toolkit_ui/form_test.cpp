@@ -12,6 +12,7 @@
 #include "test_form.h"
 #include "toolkit/ui/application.h"
 #include "toolkit/ui/screen.h"
+#include "toolkit/ui/window_system.h"
 #include "ui_driver.h"
 
 namespace tk::testing {
@@ -106,6 +107,35 @@ TEST(Form, UntrappedErrorInAHandlerIsShownAndTheProgramGoesOn) {
   form.button->Button()->click();
   EXPECT_EQ(form.button_clicks, 1);
   form.Unload();
+}
+
+class FixedForm : public TestForm {
+ protected:
+  void Describe() override {
+    TestForm::Describe();
+    Attributes().border = BorderStyle::kFixedSingle;
+  }
+};
+
+// Where the window system places windows itself, its decorations may maximize any window,
+// and one that keeps its size then ends the program; there a fixed window may grow.
+TEST(Form, AFixedWindowKeepsItsSizeWhereTheProgramPlacesWindowsAndMayGrowWhereItCannot) {
+  for (const bool places_windows : {true, false}) {
+    SCOPED_TRACE(places_windows ? "windows placed by the program" : "placed by the compositor");
+    OverrideWindowSystem(WindowSystemAbilities{places_windows, !places_windows});
+    FixedForm form;
+    form.Load();
+    QWidget* w = form.Window();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->minimumSize(), w->size());
+    if (places_windows) {
+      EXPECT_EQ(w->maximumSize(), w->size());
+    } else {
+      EXPECT_EQ(w->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    }
+    form.Unload();
+    OverrideWindowSystem(std::nullopt);
+  }
 }
 
 TEST(Form, TwipsFollowTheScreen) {

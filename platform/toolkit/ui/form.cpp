@@ -207,6 +207,12 @@ void Form::ApplyAttributes() {
   const int menu_h = menu_bar_->isVisibleTo(w) ? menu_bar_->sizeHint().height() : 0;
   if (attrs_.border == BorderStyle::kSizable) {
     w->resize(cw, ch + menu_h);
+  } else if (!WindowSystem().places_windows) {
+    // The compositor's decorations offer every window a maximize button, and a window that
+    // keeps its size when maximized there is a protocol error that ends the program: a
+    // fixed window may grow there, its contents staying as designed.
+    w->setMinimumSize(cw, ch + menu_h);
+    w->resize(cw, ch + menu_h);
   } else {
     w->setFixedSize(cw, ch + menu_h);
   }
