@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game_on_weston.h"
+#include "outline_look.h"
 #include "x_desktop.h"
 
 namespace wayland_play {
@@ -15,44 +16,9 @@ namespace {
 
 using x11play::WaitUntil;
 
-constexpr int kRing = 2;  // the outline's thickness, pixels
 // Where weston draws the pointer's picture over the board (the game's open hand), from
 // its hot spot.
 constexpr QPoint kPointerPictureFrom(-16, -13), kPointerPictureTo(9, 14);
-
-int Distance(QRgb a, QRgb b) {
-  return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                   std::abs(qBlue(a) - qBlue(b))});
-}
-
-// Compares a shot of the board with the board before the drag around where the outline
-// should be (`outline`, board pixels), leaving out the pointer's picture at `pointer`:
-// off the outline's frame nothing changed, and most of the frame stands out.
-std::string OutlineProblem(const QImage& shot, const QImage& before, const QRect& outline,
-                           QPoint pointer) {
-  const QRect around = outline.adjusted(-6, -6, 6, 6).intersected(before.rect());
-  const QRect under_pointer(pointer + kPointerPictureFrom, pointer + kPointerPictureTo);
-  const QRect inside = outline.adjusted(kRing, kRing, -kRing, -kRing);
-  int ring = 0, standing_out = 0, changed_off_ring = 0;
-  for (int y = around.top(); y <= around.bottom(); ++y) {
-    for (int x = around.left(); x <= around.right(); ++x) {
-      if (under_pointer.contains(x, y)) continue;
-      const int d = Distance(shot.pixel(x, y), before.pixel(x, y));
-      if (outline.contains(x, y) && !inside.contains(x, y)) {
-        ++ring;
-        standing_out += d >= 64;
-      } else {
-        changed_off_ring += d != 0;
-      }
-    }
-  }
-  if (changed_off_ring != 0)
-    return std::to_string(changed_off_ring) + " pixels changed off the outline's frame";
-  if (standing_out * 10 < ring * 7)
-    return "only " + std::to_string(standing_out) + " of " + std::to_string(ring) +
-           " frame pixels stand out";
-  return {};
-}
 
 TEST(NativeWayland, APlacementByDragShowsTheOutlineAtThePointerAndClosingTheWindowEndsTheGame) {
   GameOnWeston game(Offered::kWaylandOnly);
@@ -75,7 +41,9 @@ TEST(NativeWayland, APlacementByDragShowsTheOutlineAtThePointerAndClosingTheWind
     const QRect outline(pointer - grab, kTray1.size());
     std::string problem;
     WaitUntil([&] {
-      problem = OutlineProblem(ScreenShot(board), before, outline, pointer);
+      problem = x11play::OutlineProblem(
+          ScreenShot(board), before, outline,
+          QRect(pointer + kPointerPictureFrom, pointer + kPointerPictureTo));
       return problem.empty();
     });
     EXPECT_EQ(problem, "") << "the outline is not beside the pointer";

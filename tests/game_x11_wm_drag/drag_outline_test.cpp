@@ -10,49 +10,14 @@
 #include <string>
 
 #include "game_under_wm.h"
+#include "outline_look.h"
 #include "x_desktop.h"
 
 namespace wm_drag {
 namespace {
 
+using x11play::OutlineProblem;
 using x11play::WaitUntil;
-
-constexpr int kRing = 2;  // the outline's thickness, pixels
-
-// How far a pixel is from another, in its most different channel.
-int Distance(QRgb a, QRgb b) {
-  return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                   std::abs(qBlue(a) - qBlue(b))});
-}
-
-bool OnRing(QPoint p, const QRect& outline) {
-  return outline.contains(p) && !outline.adjusted(kRing, kRing, -kRing, -kRing).contains(p);
-}
-
-// Compares a screenshot of the board with the board before the drag, around where the
-// outline should be: every pixel off the outline's frame as before, and at least
-// `share` of the frame's pixels standing well out from what lies under them.
-std::string OutlineProblem(const QImage& shot, const QImage& before, const QRect& outline) {
-  const QRect around = outline.adjusted(-6, -6, 6, 6).intersected(before.rect());
-  int ring = 0, standing_out = 0, changed_off_ring = 0;
-  for (int y = around.top(); y <= around.bottom(); ++y) {
-    for (int x = around.left(); x <= around.right(); ++x) {
-      const int d = Distance(shot.pixel(x, y), before.pixel(x, y));
-      if (OnRing(QPoint(x, y), outline)) {
-        ++ring;
-        standing_out += d >= 64;
-      } else {
-        changed_off_ring += d != 0;
-      }
-    }
-  }
-  if (changed_off_ring != 0)
-    return std::to_string(changed_off_ring) + " pixels changed off the outline's frame";
-  if (standing_out * 10 < ring * 7)
-    return "only " + std::to_string(standing_out) + " of " + std::to_string(ring) +
-           " frame pixels stand out";
-  return {};
-}
 
 // Pixels that differ between two shots of the board within `within`, outside `except`.
 int Differences(const QImage& a, const QImage& b, const QRect& within,
